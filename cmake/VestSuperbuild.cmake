@@ -1,0 +1,36 @@
+# The native build drives the two Windows builds and the release build of the
+# benchmarks. Each is a separate CMake build of this same tree beside this one
+# (build/i686, build/x86_64, build/bench); CTest of this build includes the
+# tests of the Windows builds, so that one run reports every test.
+include(ExternalProject)
+
+get_filename_component(VEST_BUILD_ROOT ${CMAKE_BINARY_DIR} DIRECTORY)
+
+set(VEST_SUBBUILDS "")
+foreach(arch i686 x86_64)
+  ExternalProject_Add(windows-${arch}
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${VEST_BUILD_ROOT}/${arch}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${CMAKE_SOURCE_DIR}/toolchains/${arch}-w64-mingw32.cmake
+      -DCMAKE_BUILD_TYPE=Release
+      -DVEST_SUPERBUILD=OFF
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    USES_TERMINAL_BUILD ON)
+  set(include_file ${CMAKE_BINARY_DIR}/include-${arch}-tests.cmake)
+  file(WRITE ${include_file} "subdirs(\"${VEST_BUILD_ROOT}/${arch}\")\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})
+endforeach()
+
+ExternalProject_Add(benchmarks
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${VEST_BUILD_ROOT}/bench
+  CMAKE_ARGS
+    -DCMAKE_BUILD_TYPE=Release
+    -DVEST_SUPERBUILD=OFF
+    -DVEST_SANITIZE=OFF
+    -DVEST_BENCHMARKS=ON
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)

@@ -1,0 +1,53 @@
+# Test registration shared by every build.
+#
+# vest_add_gtest(<name> SOURCES <files...> [LIBRARIES <libs...>] [WINDOW])
+#   Builds a GoogleTest executable and registers each of its tests with CTest.
+#   In a Windows build the executable runs through Wine (the toolchain's
+#   emulator). WINDOW marks tests that open real windows: they run on the
+#   shared Xvfb screen and never in parallel with each other.
+
+if(CMAKE_CROSSCOMPILING)
+  # Debian's sources, built with the cross compiler.
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  set(VEST_GTEST_LIBS GTest::gtest GTest::gmock gtest_main)
+  if(NOT TARGET GTest::gtest)
+    add_library(GTest::gtest ALIAS gtest)
+    add_library(GTest::gmock ALIAS gmock)
+  endif()
+else()
+  find_package(GTest REQUIRED)
+  set(VEST_GTEST_LIBS GTest::gtest GTest::gmock GTest::gtest_main)
+endif()
+include(GoogleTest)
+
+# The tests of each build are named after it, so one CTest run can hold all.
+if(CMAKE_CROSSCOMPILING)
+  set(VEST_TEST_PREFIX "${CMAKE_SYSTEM_PROCESSOR}.")
+else()
+  set(VEST_TEST_PREFIX "native.")
+endif()
+
+function(vest_add_gtest name)
+  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${VEST_GTEST_LIBS})
+  set(props "")
+  if(ARG_WINDOW)
+    list(APPEND props RESOURCE_LOCK xvfb_screen)
+  endif()
+  if(CMAKE_CROSSCOMPILING)
+    # Discovery runs the executable under Wine when CTest starts.
+    gtest_discover_tests(${name}
+      TEST_PREFIX ${VEST_TEST_PREFIX}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES ${props})
+  else()
+    gtest_discover_tests(${name}
+      TEST_PREFIX ${VEST_TEST_PREFIX}
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES ${props})
+  endif()
+endfunction()

@@ -1,0 +1,6 @@
+# Sourced by the Wine helpers: one Wine prefix inside the build folder, quiet,
+# without the Mono and Gecko installers.
+vest_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export WINEPREFIX="${VEST_WINEPREFIX:-$vest_root/build/wine}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "slider_record.h"
+#include "zarkune_samples.h"
+
+// What the host learns about the plug-in: its parameters and its names.
+class CZarkuneDescription : public CZarkuneSamples {
+public:
+    // Record i is VST parameter i; the count is the parameter count the shell
+    // announces, so records are added only while the effect is constructed.
+    std::vector<SliderRecord> sliderRecords;
+
+    std::string effectName;
+    std::string productString;
+    std::string vendorString;
+    std::string programName; // also renamed by the host
+
+    int32_t vendorVersion = 0;
+    int32_t uniqueId = 0;
+    int32_t channelCount = 0; // inputs and outputs alike
+
+    // Declares a parameter: sets its slider value to the default and appends
+    // its record. A record with a data folder takes the folder's file names as
+    // option texts (or the single text "(No Data Files)"), with range 0 to
+    // count - 1, default 0 and step 0.5; its slider value stays at the given
+    // default. Returns the record's parameter index.
+    int32_t addSlider(int32_t sliderNumber, double* variable, double defaultValue, double minimum, double maximum,
+                      double step, const std::string& folder, const std::string& label, const std::string& name);
+
+protected:
+    ~CZarkuneDescription() = default;
+};

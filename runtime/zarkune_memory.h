@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <vector>
+
+// The script's memory: one flat space of doubles addressed by a signed 32-bit
+// index, kept sparse in pages of 65536 values that exist once touched.
+class CZarkuneMemory {
+public:
+    static constexpr int32_t kPageSize = 65536;
+
+    // Page number (index >> 16, sign kept) to its values. Pages are made only
+    // by at(), so each one holds exactly kPageSize values.
+    std::map<int32_t, std::vector<double>> pages;
+
+    // The value at the index, through which the caller reads or writes it; a
+    // missing page is made, filled with zeros. Never fails. The pointer stays
+    // valid until the pages are freed; from it a caller may step through the
+    // rest of its page only (kPageSize - (index & 0xFFFF) values).
+    double* at(int32_t index);
+
+protected:
+    ~CZarkuneMemory() = default;
+};

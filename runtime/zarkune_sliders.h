@@ -1,0 +1,21 @@
+#pragma once
+
+#include <array>
+
+#include "zarkune_vest.h"
+
+// Slider values by slider number. Slots that no slider record uses are the
+// script's own state; the shell reads and writes them directly.
+class CZarkuneSliders : public CZarkuneVeST {
+public:
+    static constexpr int kSliderCount = 128;
+
+    std::array<double, kSliderCount> sliders{};
+
+    // The script's slider section: after a parameter change, at the end of
+    // resume and of an accepted chunk.
+    virtual void doSlider() {}
+
+protected:
+    ~CZarkuneSliders() = default;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "zarkune_description.h"
+
+// Numbered strings: the script's string table and its file names.
+class CZarkuneStrings : public CZarkuneDescription {
+public:
+    // The string table; the script's literals live from number 10000 upward.
+    std::map<int32_t, std::string> strings;
+    // File names by number (images are named here).
+    std::map<int32_t, std::string> fileNames;
+    // The number of entries of `strings` as of the last stringAt().
+    double stringCount = 0.0;
+
+    // String number n, entered empty when missing; refreshes stringCount.
+    std::string& stringAt(int32_t n);
+
+protected:
+    ~CZarkuneStrings() = default;
+};

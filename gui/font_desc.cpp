@@ -1,0 +1,95 @@
+#include "font_desc.h"
+
+#include <cstring>
+
+namespace VSTGUI {
+
+namespace {
+void noPlatformFont(PlatformFont*) {}
+} // namespace
+
+CFontDesc::CFontDesc(const char* name, const CCoord& size, int32_t style)
+    : size(size), style(style), platformFont(nullptr, noPlatformFont)
+{
+    setName(name);
+}
+
+CFontDesc::CFontDesc(const CFontDesc& other) : CBaseObject(), platformFont(nullptr, noPlatformFont)
+{
+    *this = other;
+}
+
+CFontDesc& CFontDesc::operator=(const CFontDesc& other)
+{
+    setName(other.getName());
+    size = other.size;
+    freePlatformFont();
+    style = other.style;
+    freePlatformFont();
+    return *this;
+}
+
+CFontDesc::~CFontDesc()
+{
+    freePlatformFont();
+}
+
+void CFontDesc::setName(const char* newName)
+{
+    if (newName && name && std::strcmp(newName, name->c_str()) == 0)
+        return;
+    if (newName)
+        name = std::string(newName);
+    else
+        name.reset();
+    freePlatformFont();
+}
+
+void CFontDesc::setSize(CCoord newSize)
+{
+    size = newSize;
+    freePlatformFont();
+}
+
+void CFontDesc::setStyle(int32_t newStyle)
+{
+    style = newStyle;
+    freePlatformFont();
+}
+
+bool CFontDesc::operator==(const CFontDesc& other) const
+{
+    return name == other.name && size == other.size && style == other.style;
+}
+
+void CFontDesc::freePlatformFont()
+{
+    platformFont.reset();
+}
+
+namespace {
+CFontDesc systemFont("Arial", 12, 0);
+CFontDesc normalFontVeryBig("Arial", 18, 0);
+CFontDesc normalFontBig("Arial", 14, 0);
+CFontDesc normalFont("Arial", 12, 0);
+CFontDesc normalFontSmall("Arial", 11, 0);
+CFontDesc normalFontSmaller("Arial", 10, 0);
+CFontDesc normalFontVerySmall("Arial", 9, 0);
+CFontDesc symbolFont("Symbol", 13, 0);
+} // namespace
+
+CFontDesc* const kSystemFont = &systemFont;
+CFontDesc* const kNormalFontVeryBig = &normalFontVeryBig;
+CFontDesc* const kNormalFontBig = &normalFontBig;
+CFontDesc* const kNormalFont = &normalFont;
+CFontDesc* const kNormalFontSmall = &normalFontSmall;
+CFontDesc* const kNormalFontSmaller = &normalFontSmaller;
+CFontDesc* const kNormalFontVerySmall = &normalFontVerySmall;
+CFontDesc* const kSymbolFont = &symbolFont;
+
+CFontDesc* const kPredefinedFonts[kNbPredefinedFonts] = {
+    &systemFont,      &normalFontVeryBig, &normalFontBig,       &normalFont,
+    &normalFontSmall, &normalFontSmaller, &normalFontVerySmall, &symbolFont,
+};
+
+} // namespace VSTGUI

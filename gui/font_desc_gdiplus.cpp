@@ -1,0 +1,85 @@
+#include "font_desc_gdiplus.h"
+
+#include "font_desc.h"
+#include "gdiplus_object.h"
+
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+namespace VSTGUI {
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+// Descriptions holding a GDI+ font. Never destroyed: the predefined
+// descriptions release their fonts during static destruction, in an order
+// relative to this file's statics that nothing fixes.
+std::set<CFontDesc*>& descriptionsWithFont()
+{
+    static auto* descriptions = new std::set<CFontDesc*>();
+    return *descriptions;
+}
+
+struct OwnedPlatformFont : PlatformFont {
+    explicit OwnedPlatformFont(CFontDesc* owner) : owner(owner) { descriptionsWithFont().insert(owner); }
+    ~OwnedPlatformFont() { descriptionsWithFont().erase(owner); }
+    CFontDesc* const owner;
+};
+
+void releasePlatformFont(PlatformFont* font)
+{
+    delete static_cast<OwnedPlatformFont*>(font);
+}
+
+// GDI+ takes one style: the first of underline, italic, bold that is set.
+INT gdiplusStyle(int32_t style)
+{
+    if (style & kUnderlineFace)
+        return FontStyleUnderline;
+    if (style & kItalicFace)
+        return FontStyleItalic;
+    if (style & kBoldFace)
+        return FontStyleBold;
+    return FontStyleRegular;
+}
+
+constexpr size_t kFaceNameCapacity = 200;
+
+} // namespace
+
+PlatformFont* CFontDesc::getPlatformFont()
+{
+    if (platformFont)
+        return platformFont.get();
+
+    auto* font = new OwnedPlatformFont(this);
+    platformFont = PlatformFontPtr(font, releasePlatformFont);
+    if (!name)
+        return font;
+
+    // Longer names are cut so that the buffer always ends with a terminator.
+    wchar_t faceName[kFaceNameCapacity] = {};
+    if (std::mbstowcs(faceName, name->c_str(), kFaceNameCapacity - 1) == static_cast<size_t>(-1))
+        faceName[0] = 0;
+    faceName[kFaceNameCapacity - 1] = 0;
+
+    GdiFontFamily family;
+    if (family.record(GdipCreateFontFamilyFromName(faceName, nullptr, family.receive())))
+        font->record(
+            GdipCreateFont(family.get(), static_cast<REAL>(size), gdiplusStyle(style), UnitPixel, font->receive()));
+    return font;
+}
+
+void freePlatformFontsBeforeShutdown()
+{
+    for (CFontDesc* predefined : kPredefinedFonts)
+        predefined->freePlatformFont();
+    const std::vector<CFontDesc*> others(descriptionsWithFont().begin(), descriptionsWithFont().end());
+    for (CFontDesc* description : others)
+        description->freePlatformFont();
+}
+
+} // namespace VSTGUI

@@ -1,0 +1,16 @@
+#pragma once
+
+// The runtime's hold on one toolkit bitmap: a heap cell made by
+// vestNewBitmap and freed by vestDeleteBitmap. A bitmap in it stands for one
+// reference that the handle owns.
+namespace VSTGUI {
+class CBitmap;
+}
+
+struct VestBitmapHandle {
+    VestBitmapHandle() = default;
+    VestBitmapHandle(const VestBitmapHandle&) = delete;
+    VestBitmapHandle& operator=(const VestBitmapHandle&) = delete;
+
+    VSTGUI::CBitmap* bitmap = nullptr;
+};

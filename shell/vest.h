@@ -1,0 +1,77 @@
+#pragma once
+
+// The plug-in object: the AudioEffectX whose record the host holds. It owns
+// the effect object, its copy of the callback table, the font cache of the
+// drawing services and the ring of received MIDI events; every override of
+// a host request calls one slot of the table.
+#include <cstdint>
+#include <vector>
+
+#include "audio_effect_x.h"
+#include "callback_table.h"
+
+class TZarkune;
+namespace VSTGUI {
+class CDrawContext;
+class CFontDesc;
+} // namespace VSTGUI
+
+class CVeST : public AudioEffectX {
+public:
+    static constexpr int32_t kMidiRingSize = 1000;
+
+    // Only vestCreate makes one.
+    CVeST(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams, TZarkune* effect,
+          const CVeSTCallbacks& callbacks);
+    // Drops the cached fonts, deletes the effect (destroy slot), then the
+    // editor (base classes).
+    ~CVeST() override;
+
+    void open() override;
+    void close() override;
+    void suspend() override;
+    void resume() override;
+    void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+    void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
+    // The host's value: not finite changes nothing, outside 0..1 counts as 0 or 1.
+    void setParameter(VstInt32 index, float value) override;
+    // Always finite and within 0..1, whatever slider value the effect holds.
+    float getParameter(VstInt32 index) override;
+    void setProgramName(char* name) override;
+    void getProgramName(char* name) override;
+    void getParameterLabel(VstInt32 index, char* label) override;
+    void getParameterDisplay(VstInt32 index, char* text) override;
+    void getParameterName(VstInt32 index, char* text) override;
+    VstInt32 getChunk(void** data, bool isPreset) override;
+    VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
+    bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+    // Copies every MIDI event of the list into the ring, overwriting unread
+    // ones when it is full; other events are skipped. [audio thread]
+    VstInt32 processEvents(VstEvents* events) override;
+    bool getEffectName(char* name) override;
+    bool getVendorString(char* text) override;
+    bool getProductString(char* text) override;
+    VstInt32 getVendorVersion() override;
+    // 1 for "receiveVstMidiEvent" exactly, -1 for anything else.
+    VstInt32 canDo(char* text) override;
+
+    // Owned; deleted through the destroy slot.
+    TZarkune* effect;
+    // Not owned: set only while the editor's view paints. [GUI thread]
+    VSTGUI::CDrawContext* drawContext = nullptr;
+    // The ring's write and read positions, each moved by one side only.
+    int32_t midiWriteIndex = 0;
+    int32_t midiReadIndex = 0;
+    // Fonts of vestSetFont by face, oldest first; one reference each.
+    std::vector<VSTGUI::CFontDesc*> fonts;
+    // kMidiRingSize entries, zeroed at creation; never resized.
+    std::vector<VstMidiEvent> midiEvents;
+    CVeSTCallbacks callbacks;
+};
+
+// Makes the plug-in object around the effect: asks the host for its version
+// first and makes nothing (null) when it answers 0 or there is no host.
+// Otherwise the object owns the effect from then on, keeps a copy of the
+// table, declares 32- and 64-bit in-place processing and runs the init slot.
+CVeST* vestCreate(TZarkune* effect, const CVeSTCallbacks& callbacks, audioMasterCallback audioMaster,
+                  int32_t numPrograms, int32_t numParams);

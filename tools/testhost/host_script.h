@@ -1,0 +1,49 @@
+#pragma once
+
+// The test host's command language: one command per line (or per command-line
+// argument), words separated by spaces. Each command prints what it did, one
+// "key: value" line per result, so scripts and tests can read the output.
+//
+//   host-version N | time-info on|off | host-rate R | host-block N | entry NAME
+//                      settings of the host; before create for the version
+//   create             calls the entry; prints the plug-in record or null
+//   start              open, sample rate, block size, resume
+//   open | resume | suspend | close | rate R | block N
+//   param I V          sets parameter I to V (0..1)
+//   get I              the parameter's value
+//   name I | label I | display I      parameter texts
+//   effect-name | vendor | product | program-name | vendor-version
+//   dispatch OP [INDEX [VALUE [OPT]]] any opcode without a pointer; its answer
+//   chunk-size | chunk-save FILE | chunk-load FILE
+//   midi STATUS DATA1 DATA2 [DELTA]   one MIDI event
+//   render FILE FRAMES BLOCK single|double
+//                      the test signal through the plug-in into a WAV file
+//   info               name, vendor, parameters with texts, chunk size
+//   demo FILE          create, start, the three parameters set, info, two
+//                      seconds rendered into FILE, close
+//   requests           every request the plug-in made so far
+#include <ostream>
+#include <string>
+
+#include "plugin_host.h"
+
+class HostScript {
+public:
+    HostScript(const std::string& pluginPath, std::ostream& out);
+
+    // Runs one command; false (and an "error:" line) when it failed.
+    bool run(const std::string& line);
+
+private:
+    bool needPlugin();
+    bool runDemo(const std::string& path);
+    void printRecord();
+    void printInfo();
+    bool render(const std::string& path, VstInt32 frames, VstInt32 blockSize, bool doublePrecision);
+
+    std::string pluginPath;
+    std::ostream& out;
+    PluginHost host;
+    bool loaded = false;
+    std::string entry = "VSTPluginMain";
+};

@@ -34,3 +34,23 @@ ExternalProject_Add(benchmarks
   INSTALL_COMMAND ""
   BUILD_ALWAYS ON
   USES_TERMINAL_BUILD ON)
+
+# The fuzz targets: a clang build with libFuzzer (build/fuzz); the fuzz
+# targets choose their own sanitizer flags. Its time-bounded fuzz runs join
+# this build's CTest run like the Windows tests.
+ExternalProject_Add(fuzz
+  SOURCE_DIR ${CMAKE_SOURCE_DIR}
+  BINARY_DIR ${VEST_BUILD_ROOT}/fuzz
+  CMAKE_ARGS
+    -DCMAKE_C_COMPILER=clang
+    -DCMAKE_CXX_COMPILER=clang++
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    -DVEST_SUPERBUILD=OFF
+    -DVEST_SANITIZE=OFF
+    -DVEST_FUZZ=ON
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON)
+set(include_file ${CMAKE_BINARY_DIR}/include-fuzz-tests.cmake)
+file(WRITE ${include_file} "subdirs(\"${VEST_BUILD_ROOT}/fuzz\")\n")
+set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${include_file})

@@ -45,9 +45,10 @@ function(vest_add_gtest name)
       DISCOVERY_TIMEOUT 120
       PROPERTIES ${props})
   else()
+    # LeakSanitizer on whatever the environment says: a test that leaks fails.
     gtest_discover_tests(${name}
       TEST_PREFIX ${VEST_TEST_PREFIX}
       DISCOVERY_TIMEOUT 60
-      PROPERTIES ${props})
+      PROPERTIES ${props} ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::detect_leaks=1")
   endif()
 endfunction()

@@ -10,6 +10,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # One screen for the tests that open windows, and one warm wineserver that
 # knows that screen, both stopped when the run ends.
 source "$root/tools/wine-env.sh"
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
 display=:$(( 90 + RANDOM % 100 ))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!

@@ -100,20 +100,6 @@ template <class Sample>
 void processFrames(TZarkune* effect, Sample** inputs, Sample** outputs, int32_t sampleFrames, int32_t channels)
 {
     effect->doBlock();
-    if (channels == 2) {
-        const Sample* inLeft = inputs[0];
-        const Sample* inRight = inputs[1];
-        Sample* outLeft = outputs[0];
-        Sample* outRight = outputs[1];
-        for (int32_t i = 0; i < sampleFrames; ++i) {
-            effect->samples[0] = inLeft[i];
-            effect->samples[1] = inRight[i];
-            effect->doSample();
-            outLeft[i] = static_cast<Sample>(effect->samples[0]);
-            outRight[i] = static_cast<Sample>(effect->samples[1]);
-        }
-        return;
-    }
     for (int32_t i = 0; i < sampleFrames; ++i) {
         for (int32_t k = 0; k < channels; ++k)
             effect->samples[static_cast<std::size_t>(k)] = inputs[k][i];

@@ -21,11 +21,11 @@ using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 using VSTGUI::CRect;
 using VSTGUI::test::alphaOf;
+using VSTGUI::test::kRedArgb;
+using VSTGUI::test::kTransparent;
 using VSTGUI::test::Surface;
 
-constexpr ARGB kRedArgb = 0xFFFF0000;
 constexpr ARGB kBlueArgb = 0xFF0000FF;
-constexpr ARGB kTransparent = 0;
 
 // A plug-in whose editor paints into a 120 × 40 transparent surface.
 class PixelTest : public ProbePlugin {

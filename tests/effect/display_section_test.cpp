@@ -126,8 +126,8 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
         const bool handleOnly = call.name.find("Bitmap") != std::string::npos && call.name != "vestDrawBitmap";
         EXPECT_EQ(call.plugin, handleOnly ? nullptr : effect.vest) << call;
     }
-    EXPECT_EQ(logLines(), std::vector<std::string>{"Unable to load: " + clipPath});
-    EXPECT_EQ(beeps().size(), 1u);
+    EXPECT_EQ(logCapture.lines(), std::vector<std::string>{"Unable to load: " + clipPath});
+    EXPECT_EQ(logCapture.beeps().size(), 1u);
     EXPECT_EQ(effect.fonts[0].face, "Courier New");
     EXPECT_EQ(effect.fonts[0].size, 11.049999999999999);
     EXPECT_EQ(effect.fontHeight, kLineHeight);
@@ -142,7 +142,7 @@ TEST_F(DisplaySection, LaterFramesNeitherLoadNorLogAgain)
     setParameters(1, 0, 0);
     effect.script.clipFlag = 1;
     paint();
-    ASSERT_EQ(logLines().size(), 2u); // images 1 and 2
+    ASSERT_EQ(logCapture.lines().size(), 2u); // images 1 and 2
     const int liveHandles = services.liveBitmaps();
 
     paint();
@@ -152,8 +152,8 @@ TEST_F(DisplaySection, LaterFramesNeitherLoadNorLogAgain)
     }
     EXPECT_EQ(services.count("vestDrawBitmap"), 3u);
     EXPECT_EQ(services.count("vestDrawString"), 8u) << "v, the version, AUTO twice, TIME, SIDE, ERROR twice";
-    EXPECT_EQ(logLines().size(), 2u);
-    EXPECT_EQ(beeps().size(), 2u);
+    EXPECT_EQ(logCapture.lines().size(), 2u);
+    EXPECT_EQ(logCapture.beeps().size(), 2u);
     EXPECT_EQ(services.liveBitmaps(), liveHandles);
 }
 
@@ -164,7 +164,7 @@ TEST_F(DisplaySection, WithAutoWidthOffAndNoClipNoIndicatorIsDrawn)
     EXPECT_EQ(services.count("vestDrawBitmap"), 1u);
     EXPECT_EQ(services.callsTo("vestLoadBitmapResourceId").size(), 1u);
     EXPECT_EQ(drawnStrings(), (std::vector<std::string>{"v", "20200928", "AUTO", "TIME", "SIDE"}));
-    EXPECT_TRUE(logLines().empty());
+    EXPECT_TRUE(logCapture.lines().empty());
 }
 
 TEST_F(DisplaySection, AnAcceptedFaceNeedsNoFallback)

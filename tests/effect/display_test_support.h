@@ -2,46 +2,26 @@
 
 #include <charconv>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include <unistd.h>
-
-#include "debug_log.h"
+#include "debug_log_capture.h"
 #include "effect_test_support.h"
-#include "runtime_platform.h"
 
 // The width of every character the recording services measure.
 constexpr double kCharWidth = 7;
 
 // An opened effect whose display paints with the recording services: a draw
 // context is current and every character is 7 pixels wide. The debug log
-// goes to a scratch file and the beeps are counted, so that no test writes to
-// the root of the drive.
+// goes to a scratch file and the beeps are recorded.
 class PaintedEffect : public OpenedEffect {
 protected:
     void SetUp() override
     {
         OpenedEffect::SetUp();
-        logPath
-            = (std::filesystem::temp_directory_path() / ("display-log-" + std::to_string(getpid()) + ".txt")).string();
-        std::filesystem::remove(logPath);
-        setDebugLogFile(logPath.c_str());
-        beeps().clear();
-        setBeepSink(&recordBeep);
         open();
         services.answers.drawing = true;
         services.answers.charWidth = kCharWidth;
-    }
-
-    void TearDown() override
-    {
-        setDebugLogFile(nullptr);
-        setBeepSink(nullptr);
-        std::filesystem::remove(logPath);
     }
 
     // One paint, with the mouse as the shell's mouse callbacks left it; the
@@ -73,29 +53,7 @@ protected:
         return texts;
     }
 
-    std::vector<std::string> logLines() const
-    {
-        std::vector<std::string> lines;
-        std::ifstream file(logPath);
-        for (std::string line; std::getline(file, line);)
-            lines.push_back(line);
-        return lines;
-    }
-
-    static std::vector<std::pair<uint32_t, uint32_t>>& beeps()
-    {
-        static std::vector<std::pair<uint32_t, uint32_t>> heard;
-        return heard;
-    }
-
-    std::string logPath;
-
-private:
-    static int32_t recordBeep(uint32_t frequencyHz, uint32_t durationMs)
-    {
-        beeps().emplace_back(frequencyHz, durationMs);
-        return 1;
-    }
+    DebugLogCapture logCapture;
 };
 
 // Expected calls, written the way RecordedCall::text() writes them.

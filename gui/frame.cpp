@@ -101,6 +101,11 @@ void CFrame::doIdleStuff()
         editor->doIdleStuff();
 }
 
+uint32_t CFrame::getTicks() const
+{
+    return GetTickCount();
+}
+
 int32_t CFrame::getKnobMode() const
 {
     return editor ? editor->getKnobMode() : 0;

@@ -370,8 +370,9 @@ HRESULT probeApartment()
 template <class Check> void frameOnThread(bool hostInMultithreadedApartment, Check check)
 {
     std::thread thread([&] {
-        if (hostInMultithreadedApartment)
+        if (hostInMultithreadedApartment) {
             ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        }
         HWND parent = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
         auto* frame = new TestFrame(CRect(0, 0, 50, 50), parent, nullptr);
         EXPECT_NE(frame->getSystemWindow(), nullptr);

@@ -66,6 +66,55 @@ TEST_F(FrameTest, IsAFrameAContainerAndAView)
     frame->forget();
 }
 
+TEST_F(FrameTest, WithoutWindowTheMouseIsOnTheScreen)
+{
+    auto* frame = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);
+    SetCursorPos(123, 45);
+    CPoint where(-1, -1);
+    EXPECT_TRUE(frame->getCurrentMouseLocation(where));
+    EXPECT_EQ(where, CPoint(123, 45));
+    CPoint same;
+    EXPECT_TRUE(frame->getCurrentLocation(same));
+    EXPECT_EQ(same, where);
+    frame->forget();
+}
+
+TEST_F(FrameTest, InvalidateMarksTheChildrenThatMeetTheRectangle)
+{
+    auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
+    RecordingView* views[3];
+    for (int i = 0; i < 3; ++i) {
+        views[i] = new RecordingView(CRect(i * 100, 0, i * 100 + 100, 100));
+        frame->addView(views[i]);
+        views[i]->setDirty(false);
+    }
+    // Touching the first view's right edge counts as meeting it.
+    frame->invalidate(CRect(100, 10, 150, 20));
+    EXPECT_TRUE(views[0]->isDirty());
+    EXPECT_TRUE(views[1]->isDirty());
+    EXPECT_FALSE(views[2]->isDirty());
+    frame->forget();
+}
+
+TEST_F(FrameTest, ACopyHasItsOwnChildrenAndNoWindow)
+{
+    HostWindow host(100, 100);
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), host.handle(), nullptr);
+    frame->addView(new RecordingView(CRect(0, 0, 50, 50)));
+    auto* copy = static_cast<CFrame*>(frame->newCopy());
+    EXPECT_TRUE(copy->isTypeOf("CFrame"));
+    EXPECT_EQ(copy->getSystemWindow(), nullptr);
+    EXPECT_FALSE(copy->isDropActive());
+    ASSERT_EQ(copy->getNbViews(), 1);
+    EXPECT_NE(copy->getView(0), frame->getView(0));
+    EXPECT_EQ(copy->getView(0)->getFrame(), copy);
+    copy->forget();
+    // The first frame keeps its window and drop target.
+    EXPECT_TRUE(IsWindow(static_cast<HWND>(frame->getSystemWindow())));
+    EXPECT_TRUE(frame->isDropActive());
+    frame->forget();
+}
+
 // Counts what the frame asks of its editor.
 class CountingEditor : public VSTGUIEditorInterface {
 public:

@@ -13,6 +13,7 @@
 
 #include <ole2.h>
 
+#include <array>
 #include <functional>
 #include <thread>
 
@@ -79,15 +80,23 @@ TEST_F(FrameTest, WithoutWindowTheMouseIsOnTheScreen)
     frame->forget();
 }
 
+// Three views of 100 × 100 side by side, added to the frame in order.
+template <class View> std::array<View*, 3> addRowOfThree(CFrame* frame)
+{
+    std::array<View*, 3> views;
+    for (int i = 0; i < 3; ++i) {
+        views[i] = new View(CRect(i * 100, 0, i * 100 + 100, 100));
+        frame->addView(views[i]);
+    }
+    return views;
+}
+
 TEST_F(FrameTest, InvalidateMarksTheChildrenThatMeetTheRectangle)
 {
     auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
-    RecordingView* views[3];
-    for (int i = 0; i < 3; ++i) {
-        views[i] = new RecordingView(CRect(i * 100, 0, i * 100 + 100, 100));
-        frame->addView(views[i]);
-        views[i]->setDirty(false);
-    }
+    const auto views = addRowOfThree<RecordingView>(frame);
+    for (RecordingView* view : views)
+        view->setDirty(false);
     // Touching the first view's right edge counts as meeting it.
     frame->invalidate(CRect(100, 10, 150, 20));
     EXPECT_TRUE(views[0]->isDirty());
@@ -246,11 +255,7 @@ constexpr unsigned char kShiftModifier = 1;
 TEST_F(FrameTest, TabMovesTheFocusForwardAndShiftTabBack)
 {
     auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
-    FocusView* views[3];
-    for (int i = 0; i < 3; ++i) {
-        views[i] = new FocusView(CRect(i * 100, 0, i * 100 + 100, 100));
-        frame->addView(views[i]);
-    }
+    const auto views = addRowOfThree<FocusView>(frame);
     VstKeyCode tab = keyOf(kTab);
     VstKeyCode shiftTab = keyOf(kTab, kShiftModifier);
     EXPECT_EQ(frame->onKeyDown(tab), 1);

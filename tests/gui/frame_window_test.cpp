@@ -313,6 +313,40 @@ TEST_F(FrameMessageTest, MovesEnterHoverAndLeaveTheViewUnderTheMouse)
     EXPECT_EQ(view->count("exited"), 1);
 }
 
+// Writes down what a frame tells its mouse observer.
+class RecordingObserver : public IMouseObserver {
+public:
+    void onMouseEntered(CView* view, CFrame*) override { events.push_back({"entered", view}); }
+    void onMouseExited(CView* view, CFrame*) override { events.push_back({"exited", view}); }
+    void onMouseMoved(CFrame*, const CPoint& where) override { moves.push_back(where); }
+    void onMouseDown(CFrame*, const CPoint& where) override { presses.push_back(where); }
+
+    std::vector<std::pair<std::string, CView*>> events;
+    std::vector<CPoint> moves;
+    std::vector<CPoint> presses;
+};
+
+TEST_F(FrameMessageTest, TheObserverHearsOfEnteringLeavingMovesAndPresses)
+{
+    RecordingObserver observer;
+    frame->setMouseObserver(&observer);
+    EXPECT_EQ(frame->getMouseObserver(), &observer);
+    post(WM_MOUSEMOVE, 0, 50, 40);
+    post(WM_MOUSEMOVE, 0, 250, 150);
+    post(WM_MOUSEMOVE, 0, 60, 40);
+    // A press ends the hovering first.
+    post(WM_LBUTTONDOWN, MK_LBUTTON, 61, 41);
+    using Event = std::pair<std::string, CView*>;
+    EXPECT_EQ(observer.events,
+              (std::vector<Event>{{"entered", view}, {"exited", view}, {"entered", view}, {"exited", view}}));
+    EXPECT_EQ(observer.moves, (std::vector<CPoint>{CPoint(50, 40), CPoint(250, 150), CPoint(60, 40)}));
+    EXPECT_EQ(observer.presses, std::vector<CPoint>{CPoint(61, 41)});
+    // The press's leave carries the frame's point unchanged.
+    EXPECT_EQ(view->last("exited").where, CPoint(61, 41));
+    post(WM_LBUTTONUP, 0, 61, 41);
+    frame->setMouseObserver(nullptr);
+}
+
 TEST_F(FrameMessageTest, WheelTurnsWholeNotchesAndPassesTheMessageOn)
 {
     RECT r = {};

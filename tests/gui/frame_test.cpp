@@ -5,6 +5,7 @@
 #include "gui/editor_interface.h"
 #include "gui/mouse_input.h"
 
+#include "apartment_probe.h"
 #include "frame_test_support.h"
 #include "module_handle.h"
 #include "vst_records.h"
@@ -408,16 +409,6 @@ TEST_F(FrameTest, PollingRunsNoLoopForAnUnhandledPressOrOneWithoutButton)
     EXPECT_EQ(view->names(), (std::vector<std::string>{"down", "down", "up"}));
     EXPECT_EQ(editor.idles, 0);
     frame->forget();
-}
-
-// What COM says of the calling thread, asked so that the question leaves
-// nothing behind (see the OLE guard's tests).
-HRESULT probeApartment()
-{
-    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    if (SUCCEEDED(result))
-        CoUninitialize();
-    return result;
 }
 
 // A frame with a window on a thread of its own, inside a message-only window.

@@ -1,5 +1,7 @@
 #include "gui/ole_initialization.h"
 
+#include "apartment_probe.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,17 +13,7 @@
 namespace VSTGUI {
 namespace {
 
-// What COM says of the calling thread, asked so that the question leaves
-// nothing behind: S_OK means the thread had no COM (now undone again),
-// S_FALSE that it is in the multithreaded apartment, RPC_E_CHANGED_MODE that
-// it is in a single-threaded one.
-HRESULT probeApartment()
-{
-    const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    if (SUCCEEDED(result))
-        CoUninitialize();
-    return result;
-}
+using test::probeApartment;
 
 template <class Body> void onNewThread(Body body)
 {

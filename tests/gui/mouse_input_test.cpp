@@ -238,6 +238,34 @@ TEST_F(DragWaitTest, NoDragWithoutTheLeftButtonOrWithoutAFrame)
     EXPECT_FALSE(frameless.waitDrag());
 }
 
+// A frame without a window measures the cursor in screen coordinates; the
+// container turns that into its own and finds the child around it.
+TEST(CurrentViewTest, TheChildUnderTheCursorFromTheLastToTheFirst)
+{
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr, nullptr);
+    auto* container = new CViewContainer(CRect(20, 10, 4000, 4000), frame);
+    auto* below = new CView(CRect());
+    auto* above = new CView(CRect());
+    container->addView(below);
+    container->addView(above);
+    frame->addView(container);
+
+    POINT cursor;
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    const CRect aroundCursor(cursor.x - 20 - 5, cursor.y - 10 - 5, cursor.x - 20 + 5, cursor.y - 10 + 5);
+    below->setMouseableArea(aroundCursor);
+    EXPECT_EQ(container->getCurrentView(), below);
+    above->setMouseableArea(aroundCursor);
+    above->setVisible(false);
+    EXPECT_EQ(container->getCurrentView(), above) << "visibility plays no part";
+    CRect elsewhere = aroundCursor;
+    elsewhere.offset(20, 0);
+    above->setMouseableArea(elsewhere);
+    below->setMouseableArea(elsewhere);
+    EXPECT_EQ(container->getCurrentView(), nullptr);
+    frame->forget();
+}
+
 } // namespace
 } // namespace test
 } // namespace VSTGUI

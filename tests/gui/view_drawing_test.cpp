@@ -126,6 +126,43 @@ TEST_F(ContainerDrawingTest, TransparentContainersPaintOnlyATranslucentColour)
     }
 }
 
+// A 100 × 50 bitmap, red on its left half and blue on its right half.
+CBitmap* halvedBitmap()
+{
+    auto* painter = new COffscreenContext(nullptr, 100, 50, kOpaqueBlack);
+    painter->setFillColor(kRed);
+    painter->drawRect(CRect(0, 0, 50, 50), kDrawFilled);
+    painter->setFillColor(kBlue);
+    painter->drawRect(CRect(50, 0, 100, 50), kDrawFilled);
+    CBitmap* bitmap = painter->getBitmap();
+    bitmap->remember();
+    painter->forget();
+    return bitmap;
+}
+
+TEST_F(FrameTest, BackgroundBitmapsAreDrawnFromTheirOffset)
+{
+    CBitmap* bitmap = halvedBitmap();
+    auto* container = new CViewContainer(CRect(10, 10, 60, 60), frame, bitmap);
+    container->setBackgroundOffset(CPoint(25, 0));
+    frame->addView(container);
+    Surface surface(80, 80);
+    container->drawRect(&surface, container->getViewSize());
+    EXPECT_EQ(surface.pixel(10 + 5, 20), kRedArgb) << "bitmap x 30";
+    EXPECT_EQ(surface.pixel(10 + 30, 20), kBlueArgb) << "bitmap x 55";
+    EXPECT_EQ(surface.paintedBox(), CRect(10, 10, 60, 60)) << "clipped to the container";
+
+    // A plain view draws its background at its size from the bitmap's corner.
+    Surface plain(120, 60);
+    CView view(CRect(5, 5, 105, 55));
+    view.setBackground(bitmap);
+    view.draw(&plain);
+    EXPECT_EQ(plain.pixel(5 + 49, 30), kRedArgb);
+    EXPECT_EQ(plain.pixel(5 + 50, 30), kBlueArgb);
+    EXPECT_FALSE(view.isDirty());
+    bitmap->forget();
+}
+
 } // namespace
 } // namespace test
 } // namespace VSTGUI

@@ -727,6 +727,17 @@ TEST_F(InvalidationTest, ADirtyContainerSendsItsWholeArea)
     EXPECT_TRUE(view->isDirty()) << "its children are not visited";
 }
 
+TEST_F(InvalidationTest, RemovingOneViewInvalidatesItsAreaButRemovingAllDoesNot)
+{
+    box->addView(new CView(CRect(50, 50, 60, 60)));
+    recorder->received.clear();
+    box->removeView(view);
+    EXPECT_EQ(recorder->received, std::vector<CRect>{CRect(15, 15, 35, 35)});
+    recorder->received.clear();
+    box->removeAll();
+    EXPECT_TRUE(recorder->received.empty());
+}
+
 TEST_F(InvalidationTest, ADirtyChildOutsideTheContainerDoesNotMakeItDirty)
 {
     CRect outside(120, 10, 140, 30);

@@ -119,6 +119,11 @@ TEST_F(FrameTest, AttachedTwiceKeepsTheFirstParent)
     EXPECT_EQ(view->getParentView(), nullptr);
     EXPECT_EQ(view->getEditor(), nullptr);
     EXPECT_TRUE(view->attached(first)); // back, so that the container's end finds it as it was
+
+    // A container attached a second time keeps its place and its children's.
+    EXPECT_FALSE(first->attached(&second));
+    EXPECT_EQ(first->getParentView(), frame);
+    EXPECT_EQ(view->getParentView(), first);
 }
 
 class BitmapViewTest : public GdiPlusTest {};

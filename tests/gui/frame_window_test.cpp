@@ -84,6 +84,25 @@ TEST_F(FrameWindowTest, WithoutParentMakesNoWindowAndRegistersNothing)
     frame->forget();
 }
 
+TEST_F(FrameWindowTest, AWindowThatCannotBeMadeLeavesNoClassBehind)
+{
+    HostWindow host(100, 100);
+    // A parent that no longer exists.
+    HWND gone = makeChildWindow(host.handle(), 0, 0, 10, 10);
+    DestroyWindow(gone);
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), gone, nullptr);
+    EXPECT_EQ(frame->getSystemWindow(), nullptr);
+    EXPECT_FALSE(frame->isDropActive());
+    EXPECT_FALSE(isWindowClassRegistered(expectedWindowClassName()));
+    frame->forget();
+
+    // The next frame registers the class again and unregisters it.
+    frame = new CFrame(CRect(0, 0, 100, 100), host.handle(), nullptr);
+    EXPECT_NE(frame->getSystemWindow(), nullptr);
+    frame->forget();
+    EXPECT_FALSE(isWindowClassRegistered(expectedWindowClassName()));
+}
+
 TEST_F(FrameWindowTest, ClassIsRegisteredForTheFirstFrameAndUnregisteredWithTheLast)
 {
     HostWindow host(400, 300);

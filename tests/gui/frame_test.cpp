@@ -68,6 +68,18 @@ TEST_F(FrameTest, IsAFrameAContainerAndAView)
     frame->forget();
 }
 
+TEST_F(FrameTest, WithoutWindowSetSizeChangesOnlyTheRectangle)
+{
+    auto* frame = new CFrame(CRect(10, 20, 110, 120), nullptr, nullptr);
+    EXPECT_FALSE(frame->setSize(100, 100));
+    EXPECT_TRUE(frame->setSize(50, 60));
+    EXPECT_EQ(frame->getViewSize(), CRect(10, 20, 60, 80));
+    frame->setOpenFlag(false);
+    EXPECT_FALSE(frame->setSize(70, 70));
+    EXPECT_EQ(frame->getViewSize(), CRect(10, 20, 60, 80));
+    frame->forget();
+}
+
 TEST_F(FrameTest, WithoutWindowTheMouseIsOnTheScreen)
 {
     auto* frame = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);

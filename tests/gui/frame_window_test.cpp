@@ -9,6 +9,9 @@
 
 #include <psapi.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace VSTGUI {
 namespace test {
 namespace {
@@ -387,6 +390,27 @@ TEST_F(FrameMessageTest, WheelTurnsWholeNotchesAndPassesTheMessageOn)
         EXPECT_EQ(view->last("wheel").buttons, 0);
         EXPECT_EQ(host.wheelMessages(), ++wheelMessages);
     }
+}
+
+TEST_F(FrameMessageTest, WheelCarriesTheHeldModifiersButNoButtons)
+{
+    // The thread's key state, which GetKeyState reads.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_SHIFT] = held[VK_CONTROL] = held[VK_MENU] = 0x80;
+    SetKeyboardState(held);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    post(WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON | MK_SHIFT, 120), r.left + 40, r.top + 30);
+    post(WM_LBUTTONDOWN, MK_LBUTTON, 40, 30);
+    post(WM_LBUTTONUP, 0, 40, 30);
+    SetKeyboardState(keys);
+    EXPECT_EQ(view->last("wheel").buttons, kShift | kControl | kAlt);
+    // Button messages take their buttons from the message, and Alt from the
+    // key state.
+    EXPECT_EQ(view->last("down").buttons, kLButton | kAlt);
 }
 
 // A host window inside a top-level window, both exactly the frame's size, and

@@ -2,6 +2,7 @@
 
 #include "base_object.h"
 #include "font_desc.h"
+#include "gdiplus_globals.h"
 #include "gdiplus_object.h"
 #include "geometry.h"
 
@@ -44,8 +45,8 @@ Gdiplus::ARGB toArgb(const CColor& color);
 class CDrawContext : public CBaseObject {
 public:
     // With a window and no device context, the context draws on the
-    // window's device context and hands it back when destroyed. GDI+ must be
-    // running.
+    // window's device context and hands it back when destroyed. The context
+    // keeps GDI+ running for as long as it holds GDI+ objects.
     CDrawContext(CFrame* frame, void* systemContext, void* window);
     ~CDrawContext() override;
     CDrawContext(const CDrawContext&) = delete;
@@ -123,6 +124,19 @@ public:
     // Always antialiased; no background is painted, whatever opaque says.
     void drawString(const char* text, const CRect& rect, short opaque, CHoriTxtAlign align);
 
+    // Mouse. The cursor relative to the screen offset; the answer is that of
+    // the cursor query.
+    bool getMouseLocation(CPoint& where);
+    // The polled button bits; the context itself plays no part.
+    int32_t getMouseButtons();
+    // Waits, polling, for a second left press while the cursor stays near
+    // where it is; false once the double-click time after the last message
+    // has passed or the cursor moved away.
+    bool waitDoubleClick();
+    // While the left button is held: true as soon as the cursor leaves its
+    // start; false when the button is let go first or there is no frame.
+    bool waitDrag();
+
 protected:
     // For offscreen contexts, whose surface is an image rather than a device
     // context.
@@ -147,6 +161,9 @@ private:
 
     CRect defaultClipRect() const;
 
+    // First of all members: entered before any GDI+ object below is made,
+    // left only after the last of them (and a derived context's) is gone.
+    GdiPlusSession gdiPlusSession;
     CPoint offsetScreen;
     CPoint offset;
     void* systemContext;

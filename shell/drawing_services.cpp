@@ -74,15 +74,6 @@ bool sameFace(const char* a, const char* b)
     return *a == *b;
 }
 
-// Keeps GDI+ running while a file is decoded outside any bitmap's lifetime.
-class GdiPlusSession {
-public:
-    GdiPlusSession() { VSTGUI::GDIPlusGlobals::enter(); }
-    ~GdiPlusSession() { VSTGUI::GDIPlusGlobals::exit(); }
-    GdiPlusSession(const GdiPlusSession&) = delete;
-    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
-};
-
 // Runs a drawing call on the current draw context; 1, or 0 outside a draw.
 template <class Draw> int32_t drawOn(CVeST* vest, Draw draw)
 {
@@ -250,7 +241,7 @@ int32_t vestLoadBitmapFile(VestBitmapHandle* bitmap, const char* path)
     // folder such as "Müller" must be converted from it, not byte by byte.
     const std::vector<wchar_t> widePath = VSTGUI::widenText(path, CP_ACP);
 
-    GdiPlusSession session;
+    VSTGUI::GdiPlusSession session;
     Gdiplus::GpBitmap* decoded = nullptr;
     const bool ok = Gdiplus::DllExports::GdipCreateBitmapFromFile(widePath.data(), &decoded) == Gdiplus::Ok;
     if (ok)

@@ -54,14 +54,11 @@ void coreSecond(TZarkune& runtime, const Stereo<float>& input, Stereo<float>& ou
 {
     for (std::size_t start = 0; start < input.frames(); start += kCoreBlockFrames) {
         const std::size_t end = std::min(start + kCoreBlockFrames, input.frames());
+        float* inputs[2]
+            = {const_cast<float*>(input.left.data()) + start, const_cast<float*>(input.right.data()) + start};
+        float* outputs[2] = {output.left.data() + start, output.right.data() + start};
         runtime.doBlock();
-        for (std::size_t i = start; i < end; ++i) {
-            runtime.samples[0] = input.left[i];
-            runtime.samples[1] = input.right[i];
-            runtime.doSample();
-            output.left[i] = static_cast<float>(runtime.samples[0]);
-            output.right[i] = static_cast<float>(runtime.samples[1]);
-        }
+        runtime.processFrames(inputs, outputs, static_cast<int32_t>(end - start), 2);
     }
 }
 

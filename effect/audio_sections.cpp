@@ -165,21 +165,16 @@ double scopeZoomFor(double peakLevel)
     return (10 / peakLevel) * 10;
 }
 
-// The latest frame of a history index: its recombined pair, scaled by the
-// scope zoom of the frame, is what the history point holds.
-struct LatestFrame {
-    int32_t index = -1; // -1: none, or a rate that gives no index
-    Pair recombined{};
-    double peakLevel = 0.0;
-
-    void writeTo(std::array<HistoryPoint, EffectScriptVariables::kHistoryPoints>& history) const
-    {
-        if (index < 0 || index >= EffectScriptVariables::kHistoryPoints)
-            return;
-        const Pair scaled = finiteOrZero(recombined * scopeZoomFor(peakLevel));
-        history[static_cast<size_t>(index)] = {scaled[0], scaled[1]};
-    }
-};
+// A frame's history point: its recombined pair scaled by its scope zoom.
+// Nothing for an index outside the history (-1: no frame, or no valid rate).
+void writeHistoryPoint(std::array<HistoryPoint, EffectScriptVariables::kHistoryPoints>& history, int32_t index,
+                       Pair recombined, double peakLevel)
+{
+    if (index < 0 || index >= EffectScriptVariables::kHistoryPoints)
+        return;
+    const Pair scaled = finiteOrZero(recombined * scopeZoomFor(peakLevel));
+    history[static_cast<size_t>(index)] = {scaled[0], scaled[1]};
+}
 
 // {a + b, a - b} of the pair {a, b}.
 inline Pair sumAndDifference(Pair p)
@@ -306,15 +301,51 @@ void TZarkuneEffect::runStereo(const Sample* inLeft, const Sample* inRight, Samp
     bool chosen = false;
     Choices choices;
     Pair output{};
-    LatestFrame latest;
+    int32_t historyIndex = -1;
+
+    // A frame's output waits for the next frame to begin: the long way from
+    // the gain quotient to the clamped output of one frame then runs beside
+    // the next frame's work instead of after it.
+    struct Pending {
+        Pair input, recombined, inputAndOutput;
+        bool widthOn;
+    } pending{};
+    const auto finishFrame = [&](int32_t frame) {
+        s.autoGain = finiteOrZero(pending.inputAndOutput[0] / pending.inputAndOutput[1]);
+        // While AutoWidth is off the frame passes untouched; meters and scope
+        // still follow the recombined pair.
+        output = pending.input;
+        if (pending.widthOn) {
+            const Pair levelled = pending.recombined * s.autoGain;
+            output = atMost(atLeast(levelled, both(-1.0)), both(1.0));
+            // Either channel beyond full scale sets the flag.
+            const Pair beyond = magnitude(levelled);
+            s.clipFlag = atLeast(beyond, Pair{beyond[1], beyond[0]})[0] > 1 ? 1.0 : s.clipFlag;
+        }
+        outLeft[frame] = static_cast<Sample>(output[0]);
+        outRight[frame] = static_cast<Sample>(output[1]);
+    };
 
     for (int32_t i = 0; i < frames; ++i) {
+        if (i > 0)
+            finishFrame(i - 1);
         const Controls controls{currentSlider(kAutoWidth), currentSlider(kAutoSpeed), currentSlider(kAutoDepth)};
         if (!chosen || !(controls == chosenFor)) {
             choices = choicesFor(controls.autoWidth, controls.autoSpeed, controls.autoDepth);
             chosenFor = controls;
             chosen = true;
         }
+
+        // Each history point holds the latest frame of its index; the
+        // previous frame's point is written when the index moves on, and the
+        // last frame's at the end of the block.
+        s.historyCounter += 1;
+        if (s.historyCounter > sampleRate)
+            s.historyCounter = 0;
+        const int32_t previousIndex = historyIndex;
+        historyIndex = historyIndexOf(s.historyCounter, sampleRate);
+        if (historyIndex != previousIndex)
+            writeHistoryPoint(v.history, previousIndex, s.recombined, s.peak[0]);
 
         const Pair input{static_cast<double>(inLeft[i]), static_cast<double>(inRight[i])};
         const Pair sample = finiteOrZero(input + denormalOffset);
@@ -332,18 +363,7 @@ void TZarkuneEffect::runStereo(const Sample* inLeft, const Sample* inRight, Samp
         const Pair sums = Pair{inputMagnitude[1], outputMagnitude[1]} + Pair{inputMagnitude[0], outputMagnitude[0]};
         s.inputAndOutput
             = followerStep(s.inputAndOutput, sums, choices.tenthSteps, choices.tenthSteps, both(0.0), both(1.0));
-        s.autoGain = finiteOrZero(s.inputAndOutput[0] / s.inputAndOutput[1]);
         s.peak = followerStep(s.peak, both(sums[1]), choices.tenthSteps, choices.peakFall, both(0.01), both(1.0));
-
-        s.historyCounter += 1;
-        if (s.historyCounter > sampleRate)
-            s.historyCounter = 0;
-        const int32_t historyIndex = historyIndexOf(s.historyCounter, sampleRate);
-        // Each history point holds the latest frame of its index: a frame's
-        // point is written once the index moves on, or at the block's end.
-        if (historyIndex != latest.index)
-            latest.writeTo(v.history);
-        latest = {historyIndex, s.recombined, s.peak[0]};
 
         const Pair recombinedMidSide = magnitude(sumAndDifference(s.recombined));
         s.levels
@@ -357,24 +377,14 @@ void TZarkuneEffect::runStereo(const Sample* inLeft, const Sample* inRight, Samp
         if (historyIndex == 0)
             s.clipFlag = 0;
 
-        // While AutoWidth is off the frame passes untouched; meters and scope
-        // still follow the recombined pair.
-        output = input;
-        if (choices.widthOn) {
-            const Pair levelled = s.recombined * s.autoGain;
-            output = atMost(atLeast(levelled, both(-1.0)), both(1.0));
-            // Either channel beyond full scale sets the flag.
-            const Pair beyond = magnitude(levelled);
-            s.clipFlag = atLeast(beyond, Pair{beyond[1], beyond[0]})[0] > 1 ? 1.0 : s.clipFlag;
-        }
-        outLeft[i] = static_cast<Sample>(output[0]);
-        outRight[i] = static_cast<Sample>(output[1]);
+        pending = {input, s.recombined, s.inputAndOutput, choices.widthOn};
     }
+    finishFrame(frames - 1);
 
     // The last frame's values, for the display, the chunk and the next block.
-    latest.writeTo(v.history);
-    s.historyIndex = latest.index;
-    s.scopeZoom = scopeZoomFor(latest.peakLevel);
+    writeHistoryPoint(v.history, historyIndex, s.recombined, s.peak[0]);
+    s.historyIndex = historyIndex;
+    s.scopeZoom = scopeZoomFor(s.peak[0]);
     s.storeTo(v);
     v.stepScale = choices.stepScale;
     sliders[30] = s.meters[0];

@@ -1,105 +1,139 @@
-// The per-frame audio path as the shell's 32-bit process callback drives it:
-// the block section once per 512-frame stereo block, then per frame the
-// inputs into the sample slots, the sample section, and the slots back out.
-// A plain copy of the same buffers runs beside it as the baseline.
+// The audio path's speed, natively, on input that does not repeat within what
+// is measured. Every iteration is one second of stereo audio at 48 kHz, with
+// AutoWidth 1 and AutoDepth 2:
+//  - core: the effect's block and sample sections called directly, as the
+//    shell's frame loop calls them, in blocks of 512 frames, on noise and on
+//    a music-like signal;
+//  - plugin: the whole plug-in through its record (the shell's callbacks and
+//    frame loop, the block section's host queries answered by a lean host),
+//    driven exactly as `testhost time` drives output.dll, so that the rows
+//    compare with that table row by row;
+//  - copy: a plain copy of the same buffers in the same blocks.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
+#include "audio_timing.h"
 #include "effect.h"
+#include "plugin_entry.h"
 
 namespace {
 
-constexpr int kBlockFrames = 512;
-constexpr double kRealTimeRate = 48000.0;
+using namespace audio_timing;
 
-// Stereo noise at moderate level: the followers' decisions are as
-// unpredictable as they get with real material.
-struct StereoBlock {
-    std::vector<float> inputL, inputR, outputL, outputR;
+constexpr int kWarmUpSeconds = 3;
+constexpr std::size_t kCoreBlockFrames = 512;
 
-    StereoBlock() : inputL(kBlockFrames), inputR(kBlockFrames), outputL(kBlockFrames), outputR(kBlockFrames)
-    {
-        uint32_t seed = 12345;
-        const auto noise = [&seed] {
-            seed = seed * 1664525u + 1013904223u;
-            return static_cast<float>(seed >> 8) / 16777216.0f - 0.5f;
-        };
-        for (int i = 0; i < kBlockFrames; ++i) {
-            inputL[i] = noise();
-            inputR[i] = 0.5f * inputL[i] + noise();
-        }
-    }
-};
+enum SignalKind { kNoise, kMusic };
+enum Precision { kSingle, kDouble };
 
-void reportFrames(benchmark::State& state)
+const Stereo<float>& signalOf(SignalKind kind)
 {
-    const double frames = static_cast<double>(state.iterations()) * kBlockFrames;
+    static const Stereo<float> noiseSecond = noise(kTimingFrames);
+    static const Stereo<float> musicSecond = musicLike(kTimingFrames);
+    return kind == kMusic ? musicSecond : noiseSecond;
+}
+
+const Stereo<double>& wideNoise()
+{
+    static const Stereo<double> second = widened(signalOf(kNoise));
+    return second;
+}
+
+void reportSeconds(benchmark::State& state)
+{
+    const double frames = static_cast<double>(state.iterations()) * kTimingFrames;
     state.SetItemsProcessed(static_cast<int64_t>(frames));
     state.counters["s/frame"] = benchmark::Counter(frames, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    state.counters["x realtime@48k"] = benchmark::Counter(frames / kRealTimeRate, benchmark::Counter::kIsRate);
+    state.counters["x realtime@48k"] = benchmark::Counter(frames / kTimingRate, benchmark::Counter::kIsRate);
 }
 
-// One processing call as the shell's 32-bit callback makes it.
-void processBlock(TZarkune& runtime, StereoBlock& block)
+// One second through the sections, block by block as the shell runs them.
+void coreSecond(TZarkune& runtime, const Stereo<float>& input, Stereo<float>& output)
 {
-    runtime.doBlock();
-    const float* inL = block.inputL.data();
-    const float* inR = block.inputR.data();
-    float* outL = block.outputL.data();
-    float* outR = block.outputR.data();
-    for (int i = 0; i < kBlockFrames; ++i) {
-        runtime.samples[0] = inL[i];
-        runtime.samples[1] = inR[i];
-        runtime.doSample();
-        outL[i] = static_cast<float>(runtime.samples[0]);
-        outR[i] = static_cast<float>(runtime.samples[1]);
+    for (std::size_t start = 0; start < input.frames(); start += kCoreBlockFrames) {
+        const std::size_t end = std::min(start + kCoreBlockFrames, input.frames());
+        float* inputs[2]
+            = {const_cast<float*>(input.left.data()) + start, const_cast<float*>(input.right.data()) + start};
+        float* outputs[2] = {output.left.data() + start, output.right.data() + start};
+        runtime.doBlock();
+        runtime.processFrames(inputs, outputs, static_cast<int32_t>(end - start), 2);
     }
 }
 
-void audioPath(benchmark::State& state)
+void core(benchmark::State& state, SignalKind kind)
 {
-    TZarkuneEffect effect;
-    effect.reset();
-    effect.resume();
+    const auto effect = std::make_unique<TZarkuneEffect>();
+    effect->reset();
+    effect->resume();
     // No host is attached; give the sections the rate one would report.
-    effect.script.hostSampleRate = kRealTimeRate;
-    effect.sliders[TZarkuneEffect::kAutoWidth] = 1;
-    effect.sliders[TZarkuneEffect::kAutoSpeed] = static_cast<double>(state.range(0));
-    effect.sliders[TZarkuneEffect::kAutoDepth] = 2;
-    TZarkune& runtime = effect;
-    StereoBlock block;
-
-    // Ten seconds of audio first: the followers settle around their targets,
-    // where their decisions are least predictable.
-    for (int warmUp = 0; warmUp < 10 * kRealTimeRate / kBlockFrames; ++warmUp)
-        processBlock(runtime, block);
+    effect->script.hostSampleRate = kTimingRate;
+    effect->sliders[TZarkuneEffect::kAutoWidth] = kTimingAutoWidth;
+    effect->sliders[TZarkuneEffect::kAutoSpeed] = static_cast<double>(state.range(0));
+    effect->sliders[TZarkuneEffect::kAutoDepth] = kTimingAutoDepth;
+    const Stereo<float>& input = signalOf(kind);
+    Stereo<float> output = input;
+    for (int second = 0; second < kWarmUpSeconds; ++second)
+        coreSecond(*effect, input, output);
     for (auto _ : state) {
-        processBlock(runtime, block);
+        coreSecond(*effect, input, output);
         benchmark::ClobberMemory();
     }
-    reportFrames(state);
+    reportSeconds(state);
 }
-BENCHMARK(audioPath)->ArgName("AutoSpeed")->Arg(0)->Arg(2);
+BENCHMARK_CAPTURE(core, noise, kNoise)->ArgName("AutoSpeed")->DenseRange(0, 2);
+BENCHMARK_CAPTURE(core, music, kMusic)->ArgName("AutoSpeed")->DenseRange(0, 2);
 
-void copyBaseline(benchmark::State& state)
+template <class Sample> void timePlugin(benchmark::State& state, const Stereo<Sample>& input)
 {
-    StereoBlock block;
+    const std::size_t blockFrames = static_cast<std::size_t>(state.range(0));
+    HostedPlugin plugin(VSTPluginMain, static_cast<VstInt32>(blockFrames));
+    if (!plugin) {
+        state.SkipWithError("the entry made no plug-in");
+        return;
+    }
+    plugin.setParameters(kTimingAutoWidth, static_cast<double>(state.range(1)), kTimingAutoDepth);
+    Stereo<Sample> output = input;
+    for (int second = 0; second < kWarmUpSeconds; ++second)
+        processInBlocks(plugin, input, output, blockFrames);
     for (auto _ : state) {
-        const float* inL = block.inputL.data();
-        const float* inR = block.inputR.data();
-        float* outL = block.outputL.data();
-        float* outR = block.outputR.data();
-        for (int i = 0; i < kBlockFrames; ++i) {
-            outL[i] = inL[i];
-            outR[i] = inR[i];
-        }
+        processInBlocks(plugin, input, output, blockFrames);
         benchmark::ClobberMemory();
     }
-    reportFrames(state);
+    reportSeconds(state);
 }
-BENCHMARK(copyBaseline);
+
+void plugin(benchmark::State& state, Precision precision)
+{
+    if (precision == kDouble)
+        timePlugin(state, wideNoise());
+    else
+        timePlugin(state, signalOf(kNoise));
+}
+BENCHMARK_CAPTURE(plugin, single, kSingle)->ArgNames({"block", "AutoSpeed"})->ArgsProduct({{512, 64}, {0, 1, 2}});
+BENCHMARK_CAPTURE(plugin, double, kDouble)->ArgNames({"block", "AutoSpeed"})->ArgsProduct({{512, 64}, {0, 1, 2}});
+
+template <class Sample> void timeCopy(benchmark::State& state, const Stereo<Sample>& input)
+{
+    const std::size_t blockFrames = static_cast<std::size_t>(state.range(0));
+    Stereo<Sample> output = input;
+    for (auto _ : state) {
+        copyInBlocks(input, output, blockFrames);
+        benchmark::ClobberMemory();
+    }
+    reportSeconds(state);
+}
+
+void copy(benchmark::State& state, Precision precision)
+{
+    if (precision == kDouble)
+        timeCopy(state, wideNoise());
+    else
+        timeCopy(state, signalOf(kNoise));
+}
+BENCHMARK_CAPTURE(copy, single, kSingle)->ArgName("block")->Arg(512)->Arg(64);
+BENCHMARK_CAPTURE(copy, double, kDouble)->ArgName("block")->Arg(512)->Arg(64);
 
 } // namespace
 

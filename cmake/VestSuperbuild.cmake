@@ -1,10 +1,12 @@
 # The native build drives the two Windows builds and the release build of the
-# benchmarks. Each is a separate CMake build of this same tree beside this one
-# (build/i686, build/x86_64, build/bench); CTest of this build includes the
-# tests of the Windows builds, so that one run reports every test.
+# benchmarks. Each is a separate CMake build of this same tree, in the folder
+# VestSubbuildRoot.cmake chooses (build/i686, build/x86_64, build/bench beside
+# build/native); CTest of this build includes the tests of the Windows
+# builds, so that one run reports every test.
 include(ExternalProject)
+include(VestSubbuildRoot)
 
-get_filename_component(VEST_BUILD_ROOT ${CMAKE_BINARY_DIR} DIRECTORY)
+vest_subbuild_root(VEST_BUILD_ROOT)
 
 set(VEST_SUBBUILDS "")
 foreach(arch i686 x86_64)

@@ -81,7 +81,13 @@ public:
 
     void doSlider() override;
     void doBlock() override;
+    // One frame in the sample slots 0 and 1: the same section as processFrames
+    // runs over a block.
     void doSample() override;
+    // Two channels run through the sample section frame by frame in one loop;
+    // other channel counts as the runtime runs them.
+    void processFrames(float* const* inputs, float* const* outputs, int32_t frames, int32_t channels) override;
+    void processFrames(double* const* inputs, double* const* outputs, int32_t frames, int32_t channels) override;
     void reset() override;
     void doInit() override;
     void doGfx() override;
@@ -123,6 +129,16 @@ private:
     void drawButtons(double mouseCap, double mouseX, double mouseY);
     void drawScopes();
     void drawBorder();
+
+    // What the parameters choose for the frames: the rates, the side gain and
+    // the followers' steps. A parameter that matches no row keeps its choice.
+    struct Choices;
+    Choices choicesFor(double autoWidth, double autoSpeed, double autoDepth);
+
+    // The sample section over `frames` stereo frames (at least one); the
+    // outputs may be the inputs.
+    template <class Sample>
+    void runStereo(const Sample* inLeft, const Sample* inRight, Sample* outLeft, Sample* outRight, int32_t frames);
 
     FollowerSteps steps_;
 };

@@ -2,6 +2,22 @@
 
 #include "runtime_platform.h"
 
+namespace {
+
+template <class Sample>
+void frameByFrame(TZarkune& runtime, Sample* const* inputs, Sample* const* outputs, int32_t frames, int32_t channels)
+{
+    for (int32_t i = 0; i < frames; ++i) {
+        for (int32_t k = 0; k < channels; ++k)
+            runtime.samples[static_cast<std::size_t>(k)] = inputs[k][i];
+        runtime.doSample();
+        for (int32_t k = 0; k < channels; ++k)
+            outputs[k][i] = static_cast<Sample>(runtime.samples[static_cast<std::size_t>(k)]);
+    }
+}
+
+} // namespace
+
 TZarkune::TZarkune()
 {
     // ensureFftTables() goes here: the transform tables must exist before any
@@ -43,4 +59,14 @@ void TZarkune::idle()
         vestRedraw(vest);
         lastRedrawTicks = tickCount();
     }
+}
+
+void TZarkune::processFrames(float* const* inputs, float* const* outputs, int32_t frames, int32_t channels)
+{
+    frameByFrame(*this, inputs, outputs, frames, channels);
+}
+
+void TZarkune::processFrames(double* const* inputs, double* const* outputs, int32_t frames, int32_t channels)
+{
+    frameByFrame(*this, inputs, outputs, frames, channels);
 }

@@ -55,4 +55,13 @@ public:
     // its byte size, or 0 (and *data untouched) when the section wrote nothing;
     // 0 with nothing run for a null data pointer.
     virtual int32_t getChunk(void** data);
+
+    // Runs the sample section over `frames` frames of `channels` channels (at
+    // most the 64 sample slots): for each frame the inputs into the sample
+    // slots, doSample, and the slots out to the outputs; nothing for 0 or
+    // fewer frames. A script class may override it to run its own sample
+    // section without a virtual call per frame, with the same results.
+    // [audio thread]
+    virtual void processFrames(float* const* inputs, float* const* outputs, int32_t frames, int32_t channels);
+    virtual void processFrames(double* const* inputs, double* const* outputs, int32_t frames, int32_t channels);
 };

@@ -93,17 +93,13 @@ int32_t channelCountOf(TZarkune* effect)
     return std::clamp(count, 0, static_cast<int32_t>(effect->samples.size()));
 }
 
+// The block section once, also for a block of no frames, then the frames
+// through one call into the runtime rather than one a frame.
 template <class Sample>
-void processFrames(TZarkune* effect, Sample** inputs, Sample** outputs, int32_t sampleFrames, int32_t channels)
+void processBlock(TZarkune* effect, Sample** inputs, Sample** outputs, int32_t sampleFrames, int32_t channels)
 {
     effect->doBlock();
-    for (int32_t i = 0; i < sampleFrames; ++i) {
-        for (int32_t k = 0; k < channels; ++k)
-            effect->samples[static_cast<std::size_t>(k)] = inputs[k][i];
-        effect->doSample();
-        for (int32_t k = 0; k < channels; ++k)
-            outputs[k][i] = static_cast<Sample>(effect->samples[static_cast<std::size_t>(k)]);
-    }
+    effect->processFrames(inputs, outputs, sampleFrames, channels);
 }
 
 } // namespace
@@ -350,7 +346,7 @@ void callbackProcessReplacing(CVeST* vest, float** inputs, float** outputs, int3
         return;
     // Once per library and path: every instance has the same channel count.
     static const int32_t channels = channelCountOf(effect);
-    processFrames(effect, inputs, outputs, sampleFrames, channels);
+    processBlock(effect, inputs, outputs, sampleFrames, channels);
 }
 
 void callbackProcessDoubleReplacing(CVeST* vest, double** inputs, double** outputs, int32_t sampleFrames)
@@ -359,7 +355,7 @@ void callbackProcessDoubleReplacing(CVeST* vest, double** inputs, double** outpu
     if (!effect)
         return;
     static const int32_t channels = channelCountOf(effect);
-    processFrames(effect, inputs, outputs, sampleFrames, channels);
+    processBlock(effect, inputs, outputs, sampleFrames, channels);
 }
 
 int32_t callbackGetChunk(CVeST* vest, void** data, bool /*isPreset*/)

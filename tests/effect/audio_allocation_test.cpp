@@ -1,12 +1,15 @@
-// The audio path must not allocate: every allocation of this executable goes
-// through the counting operators below.
+// The audio path must not allocate, in the effect's sections nor on the
+// shell's way to them: every allocation of this executable goes through the
+// counting operators below.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
 #include <new>
 
+#include "audio_timing.h"
 #include "effect.h"
+#include "plugin_entry.h"
 
 namespace {
 
@@ -80,6 +83,34 @@ TEST(AudioPath, BlocksAndFramesAllocateNothing)
         }
     }
     EXPECT_EQ(allocationCount, before);
+}
+
+TEST(AudioPath, ThePluginsProcessCallsAllocateNothing)
+{
+    // As a host calls them: the shell's callbacks, the block section's host
+    // queries and the frames of both paths, for every parameter combination.
+    audio_timing::HostedPlugin plugin(VSTPluginMain, 512);
+    ASSERT_TRUE(plugin);
+    const audio_timing::Stereo<float> single = audio_timing::noise(4096);
+    const audio_timing::Stereo<double> wide = audio_timing::widened(single);
+    audio_timing::Stereo<float> singleOut = single;
+    audio_timing::Stereo<double> wideOut = wide;
+    float* noFloats[2] = {nullptr, nullptr};
+    double* noDoubles[2] = {nullptr, nullptr};
+
+    long allocations = 0;
+    for (int combination = 0; combination < 18; ++combination) {
+        plugin.setParameters(combination % 2, combination / 2 % 3, combination / 6);
+        const long before = allocationCount;
+        for (const std::size_t block : {512, 64, 1, 1000}) {
+            audio_timing::processInBlocks(plugin, single, singleOut, block);
+            audio_timing::processInBlocks(plugin, wide, wideOut, block);
+        }
+        plugin.process(noFloats, noFloats, 0);
+        plugin.process(noDoubles, noDoubles, 0);
+        allocations += allocationCount - before;
+    }
+    EXPECT_EQ(allocations, 0);
 }
 
 } // namespace

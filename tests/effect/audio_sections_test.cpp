@@ -1,7 +1,9 @@
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "effect_test_support.h"
@@ -81,6 +83,48 @@ TEST_F(AudioSections, NonFiniteInputNeverReachesStateOrOutput)
 struct SideGainCase {
     double autoWidth, autoDepth, sideGain;
 };
+
+TEST_F(AudioSections, AutoWidthWrittenFromAnotherThreadTakesEffectWithinABlock)
+{
+    // A host may set a parameter from another thread while a block runs, and
+    // the display's buttons write the sliders directly: every frame reads
+    // them anew. Here AutoWidth flips between off and on all through one long
+    // block, so the block must hold frames passed through untouched and
+    // frames recombined. The writer is given a few blocks to be scheduled.
+    open();
+    setParameters(0, 0, 2);
+    constexpr std::size_t kFrames = 1 << 19;
+    std::vector<double> inLeft(kFrames), inRight(kFrames), outLeft(kFrames), outRight(kFrames);
+    for (std::size_t i = 0; i < kFrames; ++i) {
+        inLeft[i] = referenceLeft(static_cast<int>(i));
+        inRight[i] = referenceRight(static_cast<int>(i));
+    }
+    double* inputs[2] = {inLeft.data(), inRight.data()};
+    double* outputs[2] = {outLeft.data(), outRight.data()};
+
+    std::size_t passed = 0;
+    for (int attempt = 0; attempt < 5 && (passed == 0 || passed == kFrames); ++attempt) {
+        std::atomic<bool> running{true}, writing{false};
+        std::thread writer([&] {
+            volatile double& autoWidth = effect.sliders[TZarkuneEffect::kAutoWidth];
+            for (int n = 0; running.load(); ++n) {
+                autoWidth = n % 2;
+                writing.store(true);
+            }
+        });
+        while (!writing.load())
+            std::this_thread::yield();
+        effect.processFrames(inputs, outputs, static_cast<int32_t>(kFrames), 2);
+        running.store(false);
+        writer.join();
+        passed = 0;
+        for (std::size_t i = 0; i < kFrames; ++i)
+            if (bitsOf(outLeft[i]) == bitsOf(inLeft[i]) && bitsOf(outRight[i]) == bitsOf(inRight[i]))
+                ++passed;
+    }
+    EXPECT_GT(passed, 0u);
+    EXPECT_LT(passed, kFrames);
+}
 
 TEST_F(AudioSections, SideGainFollowsItsTable)
 {

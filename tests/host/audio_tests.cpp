@@ -4,8 +4,10 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
+#include "long_run_reference.h"
 #include "plugin_fixture.h"
 #include "reference_audio.h"
 
@@ -159,6 +161,58 @@ TEST_F(AudioTest, TheBlockSectionAsksForTransportAndPosition)
     const std::vector<VstIntPtr> expected
         = {kVstTempoValid | kVstTimeSigValid, kVstTransportPlaying, kVstTransportRecording, kVstPpqPosValid};
     EXPECT_EQ(filters, expected);
+}
+
+// A long run through one process path of a new plug-in: the parameters set
+// by the host between blocks, every output frame added to the checksum.
+template <class Sample> uint64_t longRunChecksum(PluginHost& host, const long_run::Scenario& scenario)
+{
+    host.settings.sampleRate = scenario.sampleRate;
+    host.settings.blockSize = scenario.blockFrames;
+    EXPECT_NE(host.create(), nullptr);
+    host.start();
+    long_run::Signal signal;
+    long_run::Checksum checksum;
+    const std::size_t block = static_cast<std::size_t>(scenario.blockFrames);
+    std::vector<Sample> inLeft(block), inRight(block), outLeft(block), outRight(block);
+    std::size_t nextChange = 0;
+    for (int start = 0; start < scenario.frames; start += scenario.blockFrames) {
+        if (nextChange < scenario.changes.size() && scenario.changes[nextChange].frame == start) {
+            const long_run::Parameters& p = scenario.changes[nextChange++].parameters;
+            host.setParameter(0, static_cast<float>(p.autoWidth));
+            host.setParameter(1, static_cast<float>(p.autoSpeed / 2));
+            host.setParameter(2, static_cast<float>(p.autoDepth / 2));
+        }
+        for (std::size_t i = 0; i < block; ++i) {
+            float left, right;
+            signal.next(left, right);
+            inLeft[i] = left;
+            inRight[i] = right;
+        }
+        Sample* inputs[2] = {inLeft.data(), inRight.data()};
+        Sample* outputs[2] = {outLeft.data(), outRight.data()};
+        if constexpr (std::is_same_v<Sample, float>)
+            host.processReplacing(inputs, outputs, scenario.blockFrames);
+        else
+            host.processDoubleReplacing(inputs, outputs, scenario.blockFrames);
+        for (std::size_t i = 0; i < block; ++i) {
+            checksum.add(outLeft[i]);
+            checksum.add(outRight[i]);
+        }
+    }
+    return checksum.value();
+}
+
+TEST_F(PluginTest, LongRunsThroughBothPathsGiveTheRecordedBits)
+{
+    const std::vector<long_run::Scenario>& scenarios = long_run::hostScenarios();
+    for (std::size_t i = 0; i < scenarios.size(); ++i) {
+        SCOPED_TRACE(scenarios[i].name);
+        PluginHost doubleHost, singleHost;
+        ASSERT_TRUE(doubleHost.load(pluginPath()) && singleHost.load(pluginPath()));
+        EXPECT_EQ(longRunChecksum<double>(doubleHost, scenarios[i]), long_run::kHostScenarioChecksums[i].doubles);
+        EXPECT_EQ(longRunChecksum<float>(singleHost, scenarios[i]), long_run::kHostScenarioChecksums[i].floats);
+    }
 }
 
 TEST_F(PluginTest, MidiEventsAreTakenAndOtherEventsSkipped)

@@ -1,11 +1,12 @@
 #include "zarkune.h"
 
+#include "fft.h"
 #include "runtime_platform.h"
 
 TZarkune::TZarkune()
 {
-    // ensureFftTables() goes here: the transform tables must exist before any
-    // script runs.
+    // The transform tables must exist before any script runs.
+    ensureFftTables();
     TZarkune::reset();
 }
 

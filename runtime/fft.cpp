@@ -1,0 +1,402 @@
+#include "fft.h"
+
+#include <atomic>
+#include <cmath>
+#include <mutex>
+
+namespace {
+
+constexpr int kMinLog2 = 1;
+constexpr int kMaxLog2 = 15;
+constexpr int32_t kMaxSize = 1 << kMaxLog2;
+
+constexpr double kSqrtHalf = 0.7071067811865476;
+constexpr double kCosPi8 = 0.9238795325112867;
+constexpr double kSinPi8 = 0.3826834323650898;
+
+// Twiddles of one block size N: entry k - 1 holds (cos 2pi k/N, sin 2pi k/N).
+// Up to N = 512 they run over a quarter circle; from 1024 on over an eighth,
+// and the pass mirrors the rest.
+constexpr int32_t storedTwiddles(int32_t size)
+{
+    return size <= 512 ? size / 4 - 1 : size / 8 - 1;
+}
+
+constexpr int32_t totalTwiddles()
+{
+    int32_t total = 0;
+    for (int32_t size = 16; size <= kMaxSize; size *= 2)
+        total += storedTwiddles(size);
+    return total;
+}
+
+// Order table of size n starts at n - 2: sizes 2..32768 lie back to back.
+constexpr int32_t kOrderEntries = 2 * kMaxSize - 2;
+// Cycle leaders of sizes 4..32768, each list closed by a 0.
+constexpr int32_t kLeaderCapacity = 128;
+
+double twiddleStore[2 * totalTwiddles()];
+const double* twiddles[kMaxLog2 + 1];
+int32_t orderStore[kOrderEntries];
+int32_t leaderStore[kLeaderCapacity];
+const int32_t* leaders[kMaxLog2 + 1];
+
+std::once_flag tablesOnce;
+// Set to 1 by the build; readers see it only after the tables are complete.
+std::atomic<int32_t> tablesBuilt{0};
+
+void fillTwiddles()
+{
+    constexpr double kTwoPi = 6.283185307179586;
+    double* next = twiddleStore;
+    for (int log2n = 4; log2n <= kMaxLog2; ++log2n) {
+        const int32_t size = 1 << log2n;
+        twiddles[log2n] = next;
+        for (int32_t k = 1; k <= storedTwiddles(size); ++k) {
+            const double angle = kTwoPi * k / size;
+            *next++ = std::cos(angle);
+            *next++ = std::sin(angle);
+        }
+    }
+}
+
+// The smallest index of each non-trivial cycle of k -> table[k], found by
+// walking each cycle from its first member in ascending order; `seen` marks
+// members of cycles already walked.
+int32_t* fillLeaders(const int32_t* table, int32_t size, int32_t* out, bool* seen)
+{
+    for (int32_t k = 0; k < size; ++k)
+        seen[k] = false;
+    for (int32_t k = 1; k < size; ++k) {
+        if (seen[k] || table[k] == k)
+            continue;
+        *out++ = k;
+        for (int32_t j = k; !seen[j]; j = table[j])
+            seen[j] = true;
+    }
+    *out++ = 0;
+    return out;
+}
+
+void buildFftTables()
+{
+    fillTwiddles();
+    static bool seen[kMaxSize];
+    int32_t* nextLeader = leaderStore;
+    for (int log2n = kMinLog2; log2n <= kMaxLog2; ++log2n) {
+        const int32_t size = 1 << log2n;
+        int32_t* table = orderStore + size - 2;
+        table[0] = 0;
+        for (int32_t b = 1; b < size; ++b)
+            table[size - splitRadixIndex(b, size)] = b;
+        if (size >= 4) {
+            leaders[log2n] = nextLeader;
+            nextLeader = fillLeaders(table, size, nextLeader, seen);
+        }
+    }
+    tablesBuilt.store(1, std::memory_order_release);
+}
+
+// ---- Butterflies --------------------------------------------------------
+// Values are addressed as double pairs; q is the quarter size in complex
+// values, so the four values of butterfly k sit at k, k + q, k + 2q, k + 3q.
+
+// Decimation in frequency on one quadruple, with w = (c, s).
+inline void forwardButterfly(double* x, int32_t q, double c, double s)
+{
+    double* x1 = x + 2 * q;
+    double* x2 = x + 4 * q;
+    double* x3 = x + 6 * q;
+    const double ar = x[0] - x2[0], ai = x[1] - x2[1];
+    const double br = x1[0] - x3[0], bi = x1[1] - x3[1];
+    x[0] += x2[0];
+    x[1] += x2[1];
+    x1[0] += x3[0];
+    x1[1] += x3[1];
+    // (a + ib) * w and (a - ib) * conj(w)
+    const double pr = ar - bi, pi = ai + br;
+    const double mr = ar + bi, mi = ai - br;
+    x2[0] = pr * c - pi * s;
+    x2[1] = pr * s + pi * c;
+    x3[0] = mr * c + mi * s;
+    x3[1] = mi * c - mr * s;
+}
+
+// The k = 0 butterfly: w = 1, no multiplication.
+inline void forwardButterfly(double* x, int32_t q)
+{
+    double* x1 = x + 2 * q;
+    double* x2 = x + 4 * q;
+    double* x3 = x + 6 * q;
+    const double ar = x[0] - x2[0], ai = x[1] - x2[1];
+    const double br = x1[0] - x3[0], bi = x1[1] - x3[1];
+    x[0] += x2[0];
+    x[1] += x2[1];
+    x1[0] += x3[0];
+    x1[1] += x3[1];
+    x2[0] = ar - bi;
+    x2[1] = ai + br;
+    x3[0] = ar + bi;
+    x3[1] = ai - br;
+}
+
+// Decimation in time on one quadruple: u = x2 * conj(w), v = x3 * w.
+inline void inverseCombine(double* x, int32_t q, double ur, double ui, double vr, double vi)
+{
+    double* x1 = x + 2 * q;
+    double* x2 = x + 4 * q;
+    double* x3 = x + 6 * q;
+    const double sr = ur + vr, si = ui + vi;
+    const double dr = ur - vr, di = ui - vi;
+    const double x0r = x[0], x0i = x[1], x1r = x1[0], x1i = x1[1];
+    x[0] = x0r + sr;
+    x[1] = x0i + si;
+    x2[0] = x0r - sr;
+    x2[1] = x0i - si;
+    // x1 - i(u - v) and x1 + i(u - v)
+    x1[0] = x1r + di;
+    x1[1] = x1i - dr;
+    x3[0] = x1r - di;
+    x3[1] = x1i + dr;
+}
+
+inline void inverseButterfly(double* x, int32_t q, double c, double s)
+{
+    const double* x2 = x + 4 * q;
+    const double* x3 = x + 6 * q;
+    inverseCombine(x, q, x2[0] * c + x2[1] * s, x2[1] * c - x2[0] * s, x3[0] * c - x3[1] * s, x3[0] * s + x3[1] * c);
+}
+
+inline void inverseButterfly(double* x, int32_t q)
+{
+    const double* x2 = x + 4 * q;
+    const double* x3 = x + 6 * q;
+    inverseCombine(x, q, x2[0], x2[1], x3[0], x3[1]);
+}
+
+// Runs one butterfly per k of a block of size N with its twiddle; the
+// butterfly is either direction's, as `Step` (a callable taking the address
+// of value k and w).
+template <int32_t N, typename Step, typename Plain> inline void runPass(double* x, Step step, Plain plain)
+{
+    constexpr int32_t q = N / 4;
+    plain(x);
+    if constexpr (N == 4) {
+        // one butterfly, k = 0
+    } else if constexpr (N == 8) {
+        step(x + 2, kSqrtHalf, kSqrtHalf);
+    } else if constexpr (N == 16) {
+        step(x + 2, kCosPi8, kSinPi8);
+        step(x + 4, kSqrtHalf, kSqrtHalf);
+        step(x + 6, kSinPi8, kCosPi8);
+    } else if constexpr (N <= 512) {
+        const double* t = twiddles[__builtin_ctz(N)] - 2;
+        for (int32_t k = 1; k < q; ++k)
+            step(x + 2 * k, t[2 * k], t[2 * k + 1]);
+    } else {
+        // An eighth circle is stored; past it, cos and sin swap roles.
+        constexpr int32_t e = N / 8;
+        const double* t = twiddles[__builtin_ctz(N)] - 2;
+        for (int32_t k = 1; k < e; ++k)
+            step(x + 2 * k, t[2 * k], t[2 * k + 1]);
+        step(x + 2 * e, kSqrtHalf, kSqrtHalf);
+        for (int32_t k = e + 1; k < q; ++k)
+            step(x + 2 * k, t[2 * (q - k) + 1], t[2 * (q - k)]);
+    }
+}
+
+// Each size is its own function calling the functions of the two smaller
+// sizes: the composition is fixed when compiled, nothing recurses at run time.
+template <int32_t N> struct SplitRadix {
+    static void forward(double* x)
+    {
+        constexpr int32_t q = N / 4;
+        runPass<N>(
+            x, [](double* p, double c, double s) { forwardButterfly(p, q, c, s); },
+            [](double* p) { forwardButterfly(p, q); });
+        SplitRadix<N / 2>::forward(x);
+        SplitRadix<N / 4>::forward(x + 4 * q);
+        SplitRadix<N / 4>::forward(x + 6 * q);
+    }
+    static void inverse(double* x)
+    {
+        constexpr int32_t q = N / 4;
+        SplitRadix<N / 2>::inverse(x);
+        SplitRadix<N / 4>::inverse(x + 4 * q);
+        SplitRadix<N / 4>::inverse(x + 6 * q);
+        runPass<N>(
+            x, [](double* p, double c, double s) { inverseButterfly(p, q, c, s); },
+            [](double* p) { inverseButterfly(p, q); });
+    }
+};
+
+template <> struct SplitRadix<2> {
+    static void forward(double* x)
+    {
+        const double ar = x[0], ai = x[1];
+        x[0] = ar + x[2];
+        x[1] = ai + x[3];
+        x[2] = ar - x[2];
+        x[3] = ai - x[3];
+    }
+    static void inverse(double* x) { forward(x); }
+};
+
+template <> struct SplitRadix<1> {
+    static void forward(double*) {}
+    static void inverse(double*) {}
+};
+
+using Transform = void (*)(double*);
+
+template <int32_t... Log2> struct TransformTable {
+    static constexpr Transform forward[] = {nullptr, SplitRadix<(1 << Log2)>::forward...};
+    static constexpr Transform inverse[] = {nullptr, SplitRadix<(1 << Log2)>::inverse...};
+};
+using Transforms = TransformTable<1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15>;
+
+// log2 of a supported size, or 0.
+int log2OfSize(int32_t n)
+{
+    if (n < 2 || n > kMaxSize || (n & (n - 1)) != 0)
+        return 0;
+    return __builtin_ctz(static_cast<uint32_t>(n));
+}
+
+// y[k] = x[tab[k]], one saved value per cycle.
+void permute(double* x, const int32_t* tab, const int32_t* leader)
+{
+    for (; *leader != 0; ++leader) {
+        const int32_t start = *leader;
+        const double savedRe = x[2 * start], savedIm = x[2 * start + 1];
+        int32_t to = start;
+        for (int32_t from = tab[start]; from != start; from = tab[from]) {
+            x[2 * to] = x[2 * from];
+            x[2 * to + 1] = x[2 * from + 1];
+            to = from;
+        }
+        x[2 * to] = savedRe;
+        x[2 * to + 1] = savedIm;
+    }
+}
+
+// y[tab[k]] = x[k]: the carried value moves one step along the cycle.
+void inversePermute(double* x, const int32_t* tab, const int32_t* leader)
+{
+    for (; *leader != 0; ++leader) {
+        const int32_t start = *leader;
+        double carryRe = x[2 * start], carryIm = x[2 * start + 1];
+        for (int32_t j = tab[start]; j != start; j = tab[j]) {
+            const double re = x[2 * j], im = x[2 * j + 1];
+            x[2 * j] = carryRe;
+            x[2 * j + 1] = carryIm;
+            carryRe = re;
+            carryIm = im;
+        }
+        x[2 * start] = carryRe;
+        x[2 * start + 1] = carryIm;
+    }
+}
+
+} // namespace
+
+void ensureFftTables()
+{
+    if (tablesBuilt.load(std::memory_order_acquire) != 0)
+        return;
+    std::call_once(tablesOnce, buildFftTables);
+}
+
+int32_t splitRadixIndex(int32_t a, int32_t n)
+{
+    if (n < 3)
+        return a;
+    if (a < n / 2)
+        return 2 * splitRadixIndex(a, n / 2);
+    const int32_t rest = a - n / 2;
+    const int32_t q = n / 4;
+    if (rest < q)
+        return 4 * splitRadixIndex(rest, q) + 1;
+    return (4 * splitRadixIndex(rest - q, q) - 1) & (n - 1);
+}
+
+void fftTransform(double* buffer, int32_t n, int32_t isInverse)
+{
+    const int log2n = log2OfSize(n);
+    if (log2n == 0)
+        return;
+    (isInverse ? Transforms::inverse : Transforms::forward)[log2n](buffer);
+}
+
+void fftOperation(int32_t log2n, double* buffer, int32_t mode)
+{
+    if (log2n < kMinLog2 || log2n > kMaxLog2)
+        return;
+    const int32_t size = 1 << log2n;
+    switch (mode) {
+    case kFftForward:
+    case kFftInverse:
+        fftTransform(buffer, size, mode);
+        break;
+    case kFftPermute:
+        if (size >= 4)
+            permute(buffer, fftOrderTable(size), leaders[log2n]);
+        break;
+    case kFftInversePermute:
+        if (size >= 4)
+            inversePermute(buffer, fftOrderTable(size), leaders[log2n]);
+        break;
+    default:
+        break;
+    }
+}
+
+int32_t fftOrderIndex(int32_t i, int32_t n)
+{
+    return orderStore[n - 2 + i];
+}
+
+const int32_t* fftOrderTable(int32_t n)
+{
+    return orderStore + n - 2;
+}
+
+const int32_t* fftCycleLeaders(int32_t n)
+{
+    const int log2n = log2OfSize(n);
+    return log2n >= 2 ? leaders[log2n] : nullptr;
+}
+
+void complexMultiply(double* dest, const double* src, int32_t count)
+{
+    complexMultiplyTo(dest, dest, src, count);
+}
+
+void complexMultiplyTo(double* dest, const double* a, const double* b, int32_t count)
+{
+    if (count < 2 || (count & 1) != 0)
+        return;
+    for (int32_t j = 0; j < count; j += 2, a += 4, b += 4, dest += 4) {
+        const double p0 = a[0], q0 = a[1], p1 = a[2], q1 = a[3];
+        const double r0 = b[0], s0 = b[1], r1 = b[2], s1 = b[3];
+        dest[0] = p0 * r0 - q0 * s0;
+        dest[1] = p0 * s0 + q0 * r0;
+        dest[2] = p1 * r1 - q1 * s1;
+        dest[3] = p1 * s1 + q1 * r1;
+    }
+}
+
+void complexMultiplyAdd(double* dest, const double* a, const double* b, int32_t count)
+{
+    if (count < 2 || (count & 1) != 0)
+        return;
+    for (int32_t j = 0; j < count; j += 2, a += 4, b += 4, dest += 4) {
+        const double p0 = a[0], q0 = a[1], p1 = a[2], q1 = a[3];
+        const double r0 = b[0], s0 = b[1], r1 = b[2], s1 = b[3];
+        const double d0 = dest[0], d1 = dest[1], d2 = dest[2], d3 = dest[3];
+        dest[0] = d0 + (p0 * r0 - q0 * s0);
+        dest[1] = d1 + (p0 * s0 + q0 * r0);
+        dest[2] = d2 + (p1 * r1 - q1 * s1);
+        dest[3] = d3 + (p1 * s1 + q1 * r1);
+    }
+}

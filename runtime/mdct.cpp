@@ -83,15 +83,19 @@ void directInverse(int32_t n, const double* input, double* output)
 // values as z[p] = v[2p] + i v[m - 1 - 2p] (p < m/2), rotate z[p] by
 // -pi (p + 1/4)/m, take the m/2-point FFT, rotate frequency q by -pi q/m;
 // then V[2q] is the real part and V[m - 1 - 2q] minus the imaginary part.
-// The rotations are `trig` entries: (p + 1/4)/m is the angle (2i + 1)
-// pi/(2n) for i = 2p, and q/m is 4i pi/n for i = q/2 (q even) or (4i + 2)
-// pi/n for i = (q - 1)/2 (q odd, stored halved).
+// The rotations are `trig` entries: pi (p + 1/4)/m is the angle
+// (2i + 1) pi/(2n) of i = 2p below pi/4 and the complement of the one of
+// i = 2(n/4 - 1 - p) + 1 above; pi q/m is 4i pi/n for i = q/2 (q even) or
+// (4i + 2) pi/n for i = (q - 1)/2 (q odd, stored halved).
 
 // The first rotation of pair p, written to z.
 inline void rotateIn(const double* trig, int32_t n, int32_t p, double re, double im, double* z)
 {
-    const double c = trig[n / 2 + 4 * p];
-    const double s = trig[n / 2 + 4 * p + 1];
+    // Angles up to pi/4 are entries i = 2p; past it, the complement of entry
+    // i = 2(n/4 - 1 - p) + 1 gives cos and sin swapped.
+    const double* entry = p < n / 8 ? trig + n / 2 + 4 * p : trig + n / 2 + 2 * (2 * (n / 4 - 1 - p) + 1);
+    const double c = p < n / 8 ? entry[0] : entry[1];
+    const double s = p < n / 8 ? entry[1] : entry[0];
     z[0] = re * c + im * s;
     z[1] = im * c - re * s;
 }

@@ -214,8 +214,9 @@ TEST(Mdct, FailedAllocationsFallBackStepByStep)
 
         Values windowed(n, 42.0);
         mdctWindow(context.get(), input.data(), windowed.data());
-        if (failing == 2)
+        if (failing == 2) {
             EXPECT_EQ(windowed, Values(n, 42.0));
+        }
     }
     failingRequest = 0;
 }

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <mutex>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr int kMinLog2 = 1;
@@ -97,81 +101,136 @@ void buildFftTables()
     tablesBuilt.store(1, std::memory_order_release);
 }
 
-// ---- Butterflies --------------------------------------------------------
-// Values are addressed as double pairs; q is the quarter size in complex
-// values, so the four values of butterfly k sit at k, k + q, k + 2q, k + 3q.
+// ---- Complex arithmetic -------------------------------------------------
+// One complex value per SSE2 register where the target has it, a pair of
+// doubles otherwise. Both forms do the same IEEE operations on each part
+// (x - y is x + (-y) exactly), so they give identical results.
 
-// Decimation in frequency on one quadruple, with w = (c, s).
+#if defined(__SSE2__)
+struct Cx {
+    __m128d v;
+};
+inline Cx load(const double* p)
+{
+    return {_mm_loadu_pd(p)};
+}
+inline void store(double* p, Cx z)
+{
+    _mm_storeu_pd(p, z.v);
+}
+inline Cx operator+(Cx a, Cx b)
+{
+    return {_mm_add_pd(a.v, b.v)};
+}
+inline Cx operator-(Cx a, Cx b)
+{
+    return {_mm_sub_pd(a.v, b.v)};
+}
+// (-im, re) and (im, -re): the value times i and times -i.
+inline Cx timesI(Cx z)
+{
+    return {_mm_xor_pd(_mm_shuffle_pd(z.v, z.v, 1), _mm_set_pd(0.0, -0.0))};
+}
+inline Cx timesMinusI(Cx z)
+{
+    return {_mm_xor_pd(_mm_shuffle_pd(z.v, z.v, 1), _mm_set_pd(-0.0, 0.0))};
+}
+// z w and z conj(w) for w = c + is: (zr c - zi s, zi c + zr s) and
+// (zr c + zi s, zi c - zr s).
+inline Cx multiply(Cx z, double c, double s)
+{
+    return {_mm_add_pd(_mm_mul_pd(z.v, _mm_set1_pd(c)), timesI({_mm_mul_pd(z.v, _mm_set1_pd(s))}).v)};
+}
+inline Cx multiplyConj(Cx z, double c, double s)
+{
+    return {_mm_add_pd(_mm_mul_pd(z.v, _mm_set1_pd(c)), timesMinusI({_mm_mul_pd(z.v, _mm_set1_pd(s))}).v)};
+}
+#else
+struct Cx {
+    double re, im;
+};
+inline Cx load(const double* p)
+{
+    return {p[0], p[1]};
+}
+inline void store(double* p, Cx z)
+{
+    p[0] = z.re;
+    p[1] = z.im;
+}
+inline Cx operator+(Cx a, Cx b)
+{
+    return {a.re + b.re, a.im + b.im};
+}
+inline Cx operator-(Cx a, Cx b)
+{
+    return {a.re - b.re, a.im - b.im};
+}
+inline Cx timesI(Cx z)
+{
+    return {-z.im, z.re};
+}
+inline Cx timesMinusI(Cx z)
+{
+    return {z.im, -z.re};
+}
+inline Cx multiply(Cx z, double c, double s)
+{
+    return {z.re * c - z.im * s, z.im * c + z.re * s};
+}
+inline Cx multiplyConj(Cx z, double c, double s)
+{
+    return {z.re * c + z.im * s, z.im * c - z.re * s};
+}
+#endif
+
+// ---- Butterflies --------------------------------------------------------
+// q is the quarter size in complex values: butterfly k works on the values
+// at k, k + q, k + 2q and k + 3q, that is at x, x + 2q, x + 4q, x + 6q.
+
+// Decimation in frequency: (x0, x1, x2, x3) becomes x0 + x2, x1 + x3,
+// (a + ib) w and (a - ib) conj(w), with a = x0 - x2 and b = x1 - x3.
 inline void forwardButterfly(double* x, int32_t q, double c, double s)
 {
-    double* x1 = x + 2 * q;
-    double* x2 = x + 4 * q;
-    double* x3 = x + 6 * q;
-    const double ar = x[0] - x2[0], ai = x[1] - x2[1];
-    const double br = x1[0] - x3[0], bi = x1[1] - x3[1];
-    x[0] += x2[0];
-    x[1] += x2[1];
-    x1[0] += x3[0];
-    x1[1] += x3[1];
-    // (a + ib) * w and (a - ib) * conj(w)
-    const double pr = ar - bi, pi = ai + br;
-    const double mr = ar + bi, mi = ai - br;
-    x2[0] = pr * c - pi * s;
-    x2[1] = pr * s + pi * c;
-    x3[0] = mr * c + mi * s;
-    x3[1] = mi * c - mr * s;
+    const Cx x0 = load(x), x1 = load(x + 2 * q), x2 = load(x + 4 * q), x3 = load(x + 6 * q);
+    const Cx a = x0 - x2, ib = timesI(x1 - x3);
+    store(x, x0 + x2);
+    store(x + 2 * q, x1 + x3);
+    store(x + 4 * q, multiply(a + ib, c, s));
+    store(x + 6 * q, multiplyConj(a - ib, c, s));
 }
 
 // The k = 0 butterfly: w = 1, no multiplication.
 inline void forwardButterfly(double* x, int32_t q)
 {
-    double* x1 = x + 2 * q;
-    double* x2 = x + 4 * q;
-    double* x3 = x + 6 * q;
-    const double ar = x[0] - x2[0], ai = x[1] - x2[1];
-    const double br = x1[0] - x3[0], bi = x1[1] - x3[1];
-    x[0] += x2[0];
-    x[1] += x2[1];
-    x1[0] += x3[0];
-    x1[1] += x3[1];
-    x2[0] = ar - bi;
-    x2[1] = ai + br;
-    x3[0] = ar + bi;
-    x3[1] = ai - br;
+    const Cx x0 = load(x), x1 = load(x + 2 * q), x2 = load(x + 4 * q), x3 = load(x + 6 * q);
+    const Cx a = x0 - x2, ib = timesI(x1 - x3);
+    store(x, x0 + x2);
+    store(x + 2 * q, x1 + x3);
+    store(x + 4 * q, a + ib);
+    store(x + 6 * q, a - ib);
 }
 
-// Decimation in time on one quadruple: u = x2 * conj(w), v = x3 * w.
-inline void inverseCombine(double* x, int32_t q, double ur, double ui, double vr, double vi)
+// Decimation in time, with u = x2 conj(w) and v = x3 w: (x0, x1, x2, x3)
+// becomes x0 + (u + v), x1 - i(u - v), x0 - (u + v), x1 + i(u - v).
+inline void inverseCombine(double* x, int32_t q, Cx u, Cx v)
 {
-    double* x1 = x + 2 * q;
-    double* x2 = x + 4 * q;
-    double* x3 = x + 6 * q;
-    const double sr = ur + vr, si = ui + vi;
-    const double dr = ur - vr, di = ui - vi;
-    const double x0r = x[0], x0i = x[1], x1r = x1[0], x1i = x1[1];
-    x[0] = x0r + sr;
-    x[1] = x0i + si;
-    x2[0] = x0r - sr;
-    x2[1] = x0i - si;
-    // x1 - i(u - v) and x1 + i(u - v)
-    x1[0] = x1r + di;
-    x1[1] = x1i - dr;
-    x3[0] = x1r - di;
-    x3[1] = x1i + dr;
+    const Cx x0 = load(x), x1 = load(x + 2 * q);
+    const Cx sum = u + v, id = timesI(u - v);
+    store(x, x0 + sum);
+    store(x + 2 * q, x1 - id);
+    store(x + 4 * q, x0 - sum);
+    store(x + 6 * q, x1 + id);
 }
 
 inline void inverseButterfly(double* x, int32_t q, double c, double s)
 {
-    const double* x2 = x + 4 * q;
-    const double* x3 = x + 6 * q;
-    inverseCombine(x, q, x2[0] * c + x2[1] * s, x2[1] * c - x2[0] * s, x3[0] * c - x3[1] * s, x3[0] * s + x3[1] * c);
+    inverseCombine(x, q, multiplyConj(load(x + 4 * q), c, s), multiply(load(x + 6 * q), c, s));
 }
 
 inline void inverseButterfly(double* x, int32_t q)
 {
-    const double* x2 = x + 4 * q;
-    const double* x3 = x + 6 * q;
-    inverseCombine(x, q, x2[0], x2[1], x3[0], x3[1]);
+    inverseCombine(x, q, load(x + 4 * q), load(x + 6 * q));
 }
 
 // Runs one butterfly per k of a block of size N with its twiddle; the
@@ -233,11 +292,9 @@ template <int32_t N> struct SplitRadix {
 template <> struct SplitRadix<2> {
     static void forward(double* x)
     {
-        const double ar = x[0], ai = x[1];
-        x[0] = ar + x[2];
-        x[1] = ai + x[3];
-        x[2] = ar - x[2];
-        x[3] = ai - x[3];
+        const Cx a = load(x), b = load(x + 2);
+        store(x, a + b);
+        store(x + 2, a - b);
     }
     static void inverse(double* x) { forward(x); }
 };

@@ -169,6 +169,104 @@ TEST_F(Tables, EverySizeMatchesPlainDftAndRoundTripsToNTimesInput)
     }
 }
 
+// The decimation steps written out literally and recursively on plain
+// doubles, with the twiddles the algorithm prescribes: constants in the 8-
+// and 16-point kernels, the library's cosine and sine otherwise, mirrored
+// past an eighth of the circle from 1024 points on. The transforms must give
+// exactly these bits, however they are laid out.
+struct Twiddle {
+    double c, s;
+};
+
+Twiddle referenceTwiddle(int32_t k, int32_t n)
+{
+    const double h = 0.7071067811865476, c8 = 0.9238795325112867, s8 = 0.3826834323650898;
+    auto library = [n](int32_t j) {
+        const double angle = 6.283185307179586 * j / n;
+        return Twiddle{std::cos(angle), std::sin(angle)};
+    };
+    if (n == 8)
+        return {h, h};
+    if (n == 16)
+        return k == 1 ? Twiddle{c8, s8} : k == 2 ? Twiddle{h, h} : Twiddle{s8, c8};
+    if (n <= 512 || k < n / 8)
+        return library(k);
+    if (k == n / 8)
+        return {h, h};
+    const Twiddle mirrored = library(n / 4 - k);
+    return {mirrored.s, mirrored.c};
+}
+
+void referenceTransform(double* x, int32_t n, bool inverse)
+{
+    if (n == 1)
+        return;
+    if (n == 2) {
+        const double ar = x[0], ai = x[1], br = x[2], bi = x[3];
+        x[0] = ar + br;
+        x[1] = ai + bi;
+        x[2] = ar - br;
+        x[3] = ai - bi;
+        return;
+    }
+    const int32_t q = n / 4;
+    if (inverse) {
+        referenceTransform(x, n / 2, true);
+        referenceTransform(x + 4 * q, q, true);
+        referenceTransform(x + 6 * q, q, true);
+    }
+    for (int32_t k = 0; k < q; ++k) {
+        double* x0 = x + 2 * k;
+        double* x1 = x0 + 2 * q;
+        double* x2 = x0 + 4 * q;
+        double* x3 = x0 + 6 * q;
+        const Twiddle w = k == 0 ? Twiddle{1, 0} : referenceTwiddle(k, n);
+        if (!inverse) {
+            const double ar = x0[0] - x2[0], ai = x0[1] - x2[1], br = x1[0] - x3[0], bi = x1[1] - x3[1];
+            x0[0] += x2[0];
+            x0[1] += x2[1];
+            x1[0] += x3[0];
+            x1[1] += x3[1];
+            const double pr = ar - bi, pi = ai + br, mr = ar + bi, mi = ai - br;
+            if (k == 0) {
+                x2[0] = pr, x2[1] = pi, x3[0] = mr, x3[1] = mi;
+            } else {
+                x2[0] = pr * w.c - pi * w.s, x2[1] = pr * w.s + pi * w.c;
+                x3[0] = mr * w.c + mi * w.s, x3[1] = mi * w.c - mr * w.s;
+            }
+        } else {
+            double ur = x2[0], ui = x2[1], vr = x3[0], vi = x3[1];
+            if (k != 0) {
+                ur = x2[0] * w.c + x2[1] * w.s, ui = x2[1] * w.c - x2[0] * w.s;
+                vr = x3[0] * w.c - x3[1] * w.s, vi = x3[0] * w.s + x3[1] * w.c;
+            }
+            const double sr = ur + vr, si = ui + vi, dr = ur - vr, di = ui - vi;
+            const double x0r = x0[0], x0i = x0[1], x1r = x1[0], x1i = x1[1];
+            x0[0] = x0r + sr, x0[1] = x0i + si, x2[0] = x0r - sr, x2[1] = x0i - si;
+            x1[0] = x1r + di, x1[1] = x1i - dr, x3[0] = x1r - di, x3[1] = x1i + dr;
+        }
+    }
+    if (!inverse) {
+        referenceTransform(x, n / 2, false);
+        referenceTransform(x + 4 * q, q, false);
+        referenceTransform(x + 6 * q, q, false);
+    }
+}
+
+TEST_F(Tables, TransformsGiveExactlyTheBitsOfTheLiteralDecimation)
+{
+    for (int32_t log2n = 1; log2n <= 15; ++log2n) {
+        const int32_t n = 1 << log2n;
+        for (const bool inverse : {false, true}) {
+            const Buffer input = randomBuffer(n, 300u + static_cast<unsigned>(log2n));
+            Buffer expected = input, actual = input;
+            referenceTransform(expected.data(), n, inverse);
+            fftTransform(actual.data(), n, inverse);
+            ASSERT_EQ(actual, expected) << "n " << n << " inverse " << inverse;
+        }
+    }
+}
+
 TEST_F(Tables, SplitRadixIndexFollowsItsDefinition)
 {
     const std::vector<int32_t> four = {0, 2, 1, 3}, eight = {0, 4, 2, 6, 1, 5, 7, 3};

@@ -325,15 +325,13 @@ void permute(double* x, const int32_t* tab, const int32_t* leader)
 {
     for (; *leader != 0; ++leader) {
         const int32_t start = *leader;
-        const double savedRe = x[2 * start], savedIm = x[2 * start + 1];
+        const Cx saved = load(x + 2 * start);
         int32_t to = start;
         for (int32_t from = tab[start]; from != start; from = tab[from]) {
-            x[2 * to] = x[2 * from];
-            x[2 * to + 1] = x[2 * from + 1];
+            store(x + 2 * to, load(x + 2 * from));
             to = from;
         }
-        x[2 * to] = savedRe;
-        x[2 * to + 1] = savedIm;
+        store(x + 2 * to, saved);
     }
 }
 
@@ -342,16 +340,13 @@ void inversePermute(double* x, const int32_t* tab, const int32_t* leader)
 {
     for (; *leader != 0; ++leader) {
         const int32_t start = *leader;
-        double carryRe = x[2 * start], carryIm = x[2 * start + 1];
+        Cx carry = load(x + 2 * start);
         for (int32_t j = tab[start]; j != start; j = tab[j]) {
-            const double re = x[2 * j], im = x[2 * j + 1];
-            x[2 * j] = carryRe;
-            x[2 * j + 1] = carryIm;
-            carryRe = re;
-            carryIm = im;
+            const Cx next = load(x + 2 * j);
+            store(x + 2 * j, carry);
+            carry = next;
         }
-        x[2 * start] = carryRe;
-        x[2 * start + 1] = carryIm;
+        store(x + 2 * start, carry);
     }
 }
 

@@ -88,76 +88,74 @@ void directInverse(int32_t n, const double* input, double* output)
 // i = 2(n/4 - 1 - p) + 1 above; pi q/m is 4i pi/n for i = q/2 (q even) or
 // (4i + 2) pi/n for i = (q - 1)/2 (q odd, stored halved).
 
-// The first rotation of pair p, written to z.
-inline void rotateIn(const double* trig, int32_t n, int32_t p, double re, double im, double* z)
+// Pairs the n/2 values v(j) (a callable) into n/4 complex values at z and
+// gives each its first rotation, by -pi (p + 1/4)/m: below pi/4 the angle is
+// that of entry i = 2p, above it the complement of entry
+// i = 2(n/4 - 1 - p) + 1, whose cosine and sine swap roles.
+template <typename Values> void rotateIn(const double* trig, int32_t n, Values v, double* z)
 {
-    // Angles up to pi/4 are entries i = 2p; past it, the complement of entry
-    // i = 2(n/4 - 1 - p) + 1 gives cos and sin swapped.
-    const double* entry = p < n / 8 ? trig + n / 2 + 4 * p : trig + n / 2 + 2 * (2 * (n / 4 - 1 - p) + 1);
-    const double c = p < n / 8 ? entry[0] : entry[1];
-    const double s = p < n / 8 ? entry[1] : entry[0];
-    z[0] = re * c + im * s;
-    z[1] = im * c - re * s;
+    const int32_t m = n / 2;
+    auto rotate = [&](int32_t p, double c, double s) {
+        const double re = v(2 * p), im = v(m - 1 - 2 * p);
+        z[2 * p] = re * c + im * s;
+        z[2 * p + 1] = im * c - re * s;
+    };
+    const double* entries = trig + n / 2;
+    for (int32_t p = 0; p < n / 8; ++p)
+        rotate(p, entries[4 * p], entries[4 * p + 1]);
+    for (int32_t p = n / 8; p < n / 4; ++p) {
+        const double* entry = entries + 2 * (2 * (n / 4 - 1 - p) + 1);
+        rotate(p, entry[1], entry[0]);
+    }
 }
 
-// The FFT's value for frequency q (read in its split-radix place) rotated
-// by -pi q/m.
-inline void rotateOut(const double* trig, const int32_t* order, int32_t n, const double* spectrum, int32_t q,
-                      double& re, double& im)
+// Takes the FFT's values from their split-radix places in natural order,
+// rotates frequency q by -pi q/m and hands (q, real, imaginary) to `take`.
+template <typename Take> void rotateOut(const double* trig, int32_t n, const double* spectrum, Take take)
 {
-    double c, s;
-    if ((q & 1) == 0) {
-        c = trig[q];
-        s = trig[q + 1];
-    } else {
-        c = 2.0 * trig[n + q - 1];
-        s = 2.0 * trig[n + q];
+    const int32_t pairs = n / 4;
+    const int32_t* order = fftOrderTable(pairs);
+    auto rotate = [&](int32_t q, double c, double s) {
+        const double* value = spectrum + 2 * order[q];
+        take(q, value[0] * c - value[1] * s, value[0] * s + value[1] * c);
+    };
+    for (int32_t q = 0; q < pairs; q += 2) {
+        rotate(q, trig[q], trig[q + 1]);
+        rotate(q + 1, 2.0 * trig[n + q], 2.0 * trig[n + q + 1]);
     }
-    const double* value = spectrum + 2 * order[q];
-    re = value[0] * c - value[1] * s;
-    im = value[0] * s + value[1] * c;
 }
 
 void fastForward(MdctContext& context, const double* input, double* output)
 {
     const int32_t n = context.n;
     const int32_t m = n / 2;
-    const int32_t pairs = n / 4;
-    const double* trig = context.trig;
     double* z = context.work + m;
     // Fold the four quarters (a, b, c, d) of the block into
-    // v = (-c reversed - d, a - b reversed), rotating as we go.
+    // v = (-c reversed - d, a - b reversed).
     auto folded = [&](int32_t j) {
         return j < m / 2 ? -input[3 * m / 2 - 1 - j] - input[3 * m / 2 + j]
                          : input[j - m / 2] - input[3 * m / 2 - 1 - j];
     };
-    for (int32_t p = 0; p < pairs; ++p)
-        rotateIn(trig, n, p, folded(2 * p), folded(m - 1 - 2 * p), z + 2 * p);
-    fftTransform(z, pairs, 0);
-    const int32_t* order = fftOrderTable(pairs);
+    rotateIn(context.trig, n, folded, z);
+    fftTransform(z, n / 4, 0);
     const double scale = context.scale;
-    for (int32_t q = 0; q < pairs; ++q) {
-        double re, im;
-        rotateOut(trig, order, n, z, q, re, im);
+    rotateOut(context.trig, n, z, [&](int32_t q, double re, double im) {
         output[2 * q] = scale * re;
         output[m - 1 - 2 * q] = -scale * im;
-    }
+    });
 }
 
 void fastInverse(const MdctContext& context, const double* input, double* output)
 {
     const int32_t n = context.n;
     const int32_t m = n / 2;
-    const int32_t pairs = n / 4;
-    const double* trig = context.trig;
     // The FFT runs in the middle half of the output; the outer quarters take
     // the cosine transform's values as they come out of it, and the middle
     // is filled last by mirroring them.
     double* z = output + m / 2;
-    for (int32_t p = 0; p < pairs; ++p)
-        rotateIn(trig, n, p, input[2 * p], input[m - 1 - 2 * p], z + 2 * p);
-    fftTransform(z, pairs, 0);
-    const int32_t* order = fftOrderTable(pairs);
+    rotateIn(
+        context.trig, n, [input](int32_t j) { return input[j]; }, z);
+    fftTransform(z, n / 4, 0);
     // Value j of the cosine transform belongs at output j - m/2 (j >= m/2),
     // or negated at output 3m/2 + j (j < m/2).
     auto place = [&](int32_t j, double value) {
@@ -166,12 +164,10 @@ void fastInverse(const MdctContext& context, const double* input, double* output
         else
             output[3 * m / 2 + j] = -value;
     };
-    for (int32_t q = 0; q < pairs; ++q) {
-        double re, im;
-        rotateOut(trig, order, n, z, q, re, im);
+    rotateOut(context.trig, n, z, [&](int32_t q, double re, double im) {
         place(2 * q, re);
         place(m - 1 - 2 * q, -im);
-    }
+    });
     // The block is odd about its first quarter's end and even about its
     // third quarter's end.
     for (int32_t j = 0; j < m / 2; ++j) {

@@ -1,5 +1,6 @@
 #include "zarkune.h"
 
+#include "fft.h"
 #include "runtime_platform.h"
 
 namespace {
@@ -20,8 +21,8 @@ void frameByFrame(TZarkune& runtime, Sample* const* inputs, Sample* const* outpu
 
 TZarkune::TZarkune()
 {
-    // ensureFftTables() goes here: the transform tables must exist before any
-    // script runs.
+    // The transform tables must exist before any script runs.
+    ensureFftTables();
     TZarkune::reset();
 }
 

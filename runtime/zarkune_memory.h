@@ -21,6 +21,17 @@ public:
     // rest of its page only (kPageSize - (index & 0xFFFF) values).
     double* at(int32_t index);
 
+    // Multiplies count & ~1 complex values (pairs of doubles) from destIndex
+    // by those from srcIndex, in ascending order, so destIndex == srcIndex
+    // squares them. Both pages are made first, also when the count leaves
+    // nothing to multiply; a run of 2 * count doubles that would pass the
+    // end of its page at either index does nothing at all.
+    void multiplyComplex(int32_t destIndex, int32_t srcIndex, int32_t count);
+
+    // Whether `length` doubles from index stay inside index's page, which is
+    // all a pointer from at() may reach. A length of 0 or less always fits.
+    static bool runFitsInPage(int32_t index, int64_t length) { return (index & 0xFFFF) + length <= kPageSize; }
+
 protected:
     ~CZarkuneMemory() = default;
 };

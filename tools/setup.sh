@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  googletest libgtest-dev libbenchmark-dev
+  googletest libgtest-dev libbenchmark-dev libfftw3-dev
   mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 wine32:i386 wine64-preloader wine32-preloader:i386 qemu-user-static
   xvfb xauth x11-apps x11-utils imagemagick fonts-liberation

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include "fft.h"
+#include "memory_transforms.h"
+
+// Two threads at once on the process-wide transform state: the tables built
+// by whichever comes first, and one MDCT size made and used by both. Built
+// twice: with the other runtime tests, and on its own under ThreadSanitizer,
+// which reports any unordered access to the shared tables or work buffer.
+
+namespace {
+
+class ScriptMemory : public CZarkuneMemory {};
+
+// Runs body(0) and body(1) on two threads released at the same moment.
+template <typename Body> void runTogether(Body body)
+{
+    std::atomic<int> ready{0};
+    auto start = [&](int which) {
+        ready.fetch_add(1);
+        while (ready.load() < 2) {}
+        body(which);
+    };
+    std::thread first(start, 0);
+    std::thread second(start, 1);
+    first.join();
+    second.join();
+}
+
+TEST(TransformThreads, TablesBuiltOnceAreCompleteForBothThreads)
+{
+    constexpr int32_t kLog2 = 15;
+    constexpr int32_t kSize = 1 << kLog2;
+    std::vector<double> buffers[2];
+    runTogether([&](int which) {
+        ensureFftTables();
+        std::vector<double>& buffer = buffers[which];
+        buffer.assign(2 * kSize, 0.0);
+        buffer[2] = 1.0; // impulse at value 1: spectrum e^(-2 pi i k/n)
+        fftOperation(kLog2, buffer.data(), kFftForward);
+        fftOperation(kLog2, buffer.data(), kFftPermute);
+    });
+    for (const std::vector<double>& buffer : buffers) {
+        for (int32_t k = 0; k < kSize; k += 97) {
+            const double angle = 6.283185307179586 * k / kSize;
+            ASSERT_NEAR(buffer[2 * k], std::cos(angle), 1e-14) << k;
+            ASSERT_NEAR(buffer[2 * k + 1], -std::sin(angle), 1e-14) << k;
+        }
+    }
+}
+
+// Both threads make the size-128 context on first use and then run forward
+// transforms of it over and over, each on its own memory; every result must
+// be the one a lone thread computes.
+TEST(TransformThreads, OneMdctSizeFromTwoThreadsGivesTheLoneThreadResults)
+{
+    constexpr int32_t kSize = 128;
+    constexpr int kRounds = 40;
+    auto input = [](int which, int round, int32_t i) { return std::sin(0.37 * i + which + 0.11 * round); };
+    std::vector<double> results[2];
+    runTogether([&](int which) {
+        ScriptMemory memory;
+        for (int round = 0; round < kRounds; ++round) {
+            double* block = memory.at(0);
+            for (int32_t i = 0; i < kSize; ++i)
+                block[i] = input(which, round, i);
+            memoryMdct(memory, 0, kSize, false);
+            results[which].insert(results[which].end(), block, block + kSize / 2);
+        }
+    });
+    ScriptMemory memory;
+    for (int which = 0; which < 2; ++which) {
+        for (int round = 0; round < kRounds; ++round) {
+            double* block = memory.at(0);
+            for (int32_t i = 0; i < kSize; ++i)
+                block[i] = input(which, round, i);
+            memoryMdct(memory, 0, kSize, false);
+            for (int32_t k = 0; k < kSize / 2; ++k)
+                ASSERT_EQ(results[which][round * kSize / 2 + k], block[k]) << which << " " << round << " " << k;
+        }
+    }
+}
+
+} // namespace

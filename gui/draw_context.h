@@ -123,6 +123,19 @@ public:
     // Always antialiased; no background is painted, whatever opaque says.
     void drawString(const char* text, const CRect& rect, short opaque, CHoriTxtAlign align);
 
+    // Mouse. The cursor relative to the screen offset; the answer is that of
+    // the cursor query.
+    bool getMouseLocation(CPoint& where);
+    // The polled button bits; the context itself plays no part.
+    int32_t getMouseButtons();
+    // Waits, polling, for a second left press while the cursor stays near
+    // where it is; false once the double-click time after the last message
+    // has passed or the cursor moved away.
+    bool waitDoubleClick();
+    // While the left button is held: true as soon as the cursor leaves its
+    // start; false when the button is let go first or there is no frame.
+    bool waitDrag();
+
 protected:
     // For offscreen contexts, whose surface is an image rather than a device
     // context.

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <windows.h>
+
+#include <oleidl.h>
+
+#include <cstdint>
+
+namespace VSTGUI {
+
+class CFrame;
+class WinDragContainer;
+
+// The OLE drop target of a frame's window: wraps each drag in a
+// WinDragContainer and hands it to the frame's drag operations with the
+// mouse position in frame coordinates. Called by OLE on the GUI thread.
+class CDropTarget : public IDropTarget {
+public:
+    // Starts with no reference: the first owner takes one.
+    explicit CDropTarget(CFrame* frame);
+    virtual ~CDropTarget();
+    CDropTarget(const CDropTarget&) = delete;
+    CDropTarget& operator=(const CDropTarget&) = delete;
+
+    STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP DragEnter(IDataObject* dataObject, DWORD keyState, POINTL point, DWORD* effect) override;
+    STDMETHODIMP DragOver(DWORD keyState, POINTL point, DWORD* effect) override;
+    STDMETHODIMP DragLeave() override;
+    STDMETHODIMP Drop(IDataObject* dataObject, DWORD keyState, POINTL point, DWORD* effect) override;
+
+    // The frame is going away: later calls from OLE do nothing, and a drag
+    // this target started is ended without reaching the frame.
+    void detachFrame();
+
+    // Drop targets alive in the process, for leak checks.
+    static int32_t getLiveCount();
+
+private:
+    int32_t refCount = 0;
+    CFrame* frame;
+    // This target made the current drag container.
+    bool ownsCurrentDrag = false;
+};
+
+// The container of the drag in progress, shared by every drop target of the
+// process (one drag at a time); null while nothing is dragged.
+WinDragContainer* getCurrentDragContainer();
+
+// The effect a target answers: copy, move or link, the first of them the
+// source allows, or the source's word unchanged when it allows none.
+uint32_t chooseDropEffect(uint32_t allowedEffects);
+
+} // namespace VSTGUI

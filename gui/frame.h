@@ -1,0 +1,169 @@
+#pragma once
+
+#include "ole_initialization.h"
+#include "view_container.h"
+
+#include <cstdint>
+
+namespace VSTGUI {
+
+class CDrawContext;
+class CDropTarget;
+class COffscreenContext;
+class CFrame;
+
+// The system cursors a frame can show over its window.
+enum CCursorType : int32_t {
+    kCursorDefault = 0,
+    kCursorWait = 1,
+    kCursorHSize = 2,
+    kCursorVSize = 3,
+    kCursorSizeAll = 4,
+    kCursorNESWSize = 5,
+    kCursorNWSESize = 6,
+    kCursorCopy = 7, // no system cursor of its own: shows the default
+    kCursorNotAllowed = 8,
+    kCursorHand = 9,
+};
+
+// Told by a frame where the mouse goes: which view it enters and leaves, and
+// where it moves and presses in frame coordinates. Not owned by the frame.
+class IMouseObserver {
+public:
+    virtual ~IMouseObserver() = default;
+    virtual void onMouseEntered(CView* view, CFrame* frame) = 0;
+    virtual void onMouseExited(CView* view, CFrame* frame) = 0;
+    virtual void onMouseMoved(CFrame* /*frame*/, const CPoint& /*where*/) {}
+    virtual void onMouseDown(CFrame* /*frame*/, const CPoint& /*where*/) {}
+};
+
+// The root of a view tree and the owner of one child window inside a window
+// that the host provides. It turns the window's messages into view calls,
+// keeps the frame-wide roles (modal, focus and mouse-over view), resizes
+// itself and its host windows, and accepts dropped files and text.
+//
+// Window handles are passed as void* so that callers need no platform
+// header. GUI thread only.
+class CFrame : public CViewContainer {
+public:
+    // Makes the child window at once inside parentWindow (none for a null
+    // parent). The editor interface is not owned and may be null.
+    CFrame(const CRect& size, void* parentWindow, VSTGUIEditorInterface* editor);
+    CFrame(const CFrame& other);
+    ~CFrame() override;
+    CFrame& operator=(const CFrame&) = delete;
+
+    virtual bool isOpen() const { return openFlag; }
+    // Sends the dirty views' areas to the window while the frame is open.
+    virtual void idle();
+    virtual void doIdleStuff();
+    virtual uint32_t getTicks() const;
+    virtual int32_t getKnobMode() const;
+
+    // A frame lives where its host puts it: setPosition does nothing.
+    virtual bool setPosition(CCoord x, CCoord y);
+    // Position of the outermost window that belongs to the editor, in its
+    // parent's client coordinates. False once the window is gone.
+    virtual bool getPosition(CCoord& x, CCoord& y) const;
+    // Resizes the frame, its window and the host windows around it.
+    virtual bool setSize(CCoord width, CCoord height);
+    virtual bool getSize(CRect* size) const;
+    virtual bool getSize(CRect& size) const;
+
+    // A modal view takes every mouse event; it is a child while it is set.
+    virtual bool setModalView(CView* view);
+    virtual CView* getModalView() const { return modalView; }
+
+    virtual void beginEdit(int32_t index);
+    virtual void endEdit(int32_t index);
+
+    // Cursor position relative to the window (screen coordinates without
+    // one). Always true.
+    virtual bool getCurrentMouseLocation(CPoint& where) const;
+    virtual int32_t getCurrentMouseButtons() const;
+    virtual void setCursor(CCursorType type);
+
+    virtual void setFocusView(CView* view);
+    virtual CView* getFocusView() const { return focusView; }
+    // Forgets the view in its focus and mouse-over roles; the container
+    // calls it for every view that leaves the tree.
+    virtual void onViewRemoved(CView* view);
+
+    // Registers (or revokes) the window's drop target. False without a window.
+    virtual bool setDropActive(bool active);
+    virtual bool isDropActive() const { return dropActive; }
+
+    virtual void setOpenFlag(bool flag) { openFlag = flag; }
+    virtual bool getOpenFlag() const { return openFlag; }
+
+    // Marks every direct child whose area meets the rectangle dirty.
+    virtual void invalidate(const CRect& rect);
+
+    virtual IMouseObserver* getMouseObserver() const { return mouseObserver; }
+    virtual void setMouseObserver(IMouseObserver* observer) { mouseObserver = observer; }
+    virtual bool getCurrentLocation(CPoint& where) const { return getCurrentMouseLocation(where); }
+
+    // CView and CViewContainer.
+    void draw(CDrawContext* context) override;
+    void drawRect(CDrawContext* context, const CRect& updateRect) override;
+    void invalidRect(CRect rect) override;
+    void invalid() override;
+    CMouseEventResult onMouseDown(CPoint& where, const int32_t& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const int32_t& buttons) override;
+    CMouseEventResult onMouseExited(CPoint& where, const int32_t& buttons) override;
+    bool onWheel(const CPoint& where, const float& distance, const int32_t& buttons) override;
+    bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+                 const int32_t& buttons) override;
+    int32_t onKeyDown(VstKeyCode& keyCode) override;
+    int32_t onKeyUp(VstKeyCode& keyCode) override;
+    VSTGUIEditorInterface* getEditor() const override { return editor; }
+    bool isTypeOf(const char* type) const override;
+    CView* newCopy() const override;
+    // Follows a press by polling until its button is released.
+    void mouse(CDrawContext* context, CPoint& where, int32_t buttons = -1) override;
+    bool removeView(CView* view, const bool& withForget = true) override;
+    bool removeAll(const bool& withForget = true) override;
+    bool advanceNextFocusView(CView* oldFocus, bool reverse = false) override;
+    CView* getCurrentView() const override;
+
+    // Makes the child window, registering the window class for the first
+    // frame of the process. False, and nothing made, for a null parent.
+    bool createWindow(void* parentWindow);
+    // A new context on the window (or the override); the caller forgets it.
+    CDrawContext* createDrawContext();
+    // On systems that do not composite windows (major version 5 and below),
+    // the offscreen that painting goes through; null otherwise.
+    COffscreenContext* getBackBuffer();
+    void* getSystemWindow() const { return window; }
+    // The outermost window that still belongs to the editor: the first
+    // ancestor with a border or caption, or without a parent, or the last one
+    // before a window more than 60 pixels bigger than the frame.
+    void* getOuterWindow() const;
+    // Draws one direct child, or the whole frame for any other view.
+    void draw(CView* view);
+
+protected:
+    friend class FrameWindow;
+
+    VSTGUIEditorInterface* editor;
+    IMouseObserver* mouseObserver = nullptr;
+    void* parentWindow;
+    CView* modalView = nullptr;
+    CView* focusView = nullptr;
+    CView* mouseOverView = nullptr;
+    bool firstDraw = true;
+    bool openFlag = true;
+    bool dropActive = false;
+    void* window = nullptr;
+    // The frame keeps one reference of its own, so that a target OLE still
+    // holds after the revocation never reaches a destroyed frame.
+    CDropTarget* dropTarget = nullptr;
+    COffscreenContext* backBuffer = nullptr;
+    bool mouseTracking = false;
+    CDrawContext* frameContext = nullptr;
+    void* defaultCursor = nullptr;
+    // OLE for this frame's thread, left again only when this frame entered it.
+    OleInitialization oleInitialization;
+};
+
+} // namespace VSTGUI

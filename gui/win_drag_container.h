@@ -1,0 +1,47 @@
+#pragma once
+
+#include "drag_container.h"
+
+#include <windows.h>
+
+#include <objidl.h>
+
+#include <cstdint>
+
+namespace VSTGUI {
+
+// The items of an OLE data object: its text (one item) when it offers
+// UTF-16 text, else the paths of its file list, with shortcut files replaced
+// by the short path of their target. The data object is borrowed, not
+// referenced: the container lives only as long as the drag.
+class WinDragContainer : public CDragContainer {
+public:
+    explicit WinDragContainer(IDataObject* dataObject);
+    ~WinDragContainer() override;
+    WinDragContainer(const WinDragContainer&) = delete;
+    WinDragContainer& operator=(const WinDragContainer&) = delete;
+
+    void* first(int32_t& size, int32_t& type) override;
+    void* next(int32_t& size, int32_t& type) override;
+    // The index is not used: every item of one drag has the same kind.
+    int32_t getType(int32_t index) const override;
+    int32_t getCount() const override { return itemCount; }
+
+private:
+    void* nextText(STGMEDIUM& medium, int32_t& size, int32_t& type);
+    void* nextFile(STGMEDIUM& medium, int32_t& size, int32_t& type);
+    // Takes over a UTF-8 copy of the zero-terminated text as the last item.
+    void* keepAsLastItem(const wchar_t* text, int32_t& size);
+    void freeLastItem();
+
+    IDataObject* dataObject;
+    int32_t itemCount = 0;
+    int32_t iterator = 0;
+    char* lastItem = nullptr;
+};
+
+// Whether a dropped path names a shortcut file: its file name ends in the
+// extension ".lnk", in any case.
+bool isShortcutPath(const wchar_t* path);
+
+} // namespace VSTGUI

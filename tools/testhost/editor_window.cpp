@@ -1,5 +1,8 @@
 #include "editor_window.h"
 
+// GDI+ needs the COM declarations that the lean Windows header leaves out.
+#include <objidl.h>
+
 #include <gdiplus.h>
 
 #include <memory>

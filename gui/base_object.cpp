@@ -2,6 +2,8 @@
 
 namespace VSTGUI {
 
+std::atomic<int32_t> CBaseObject::liveObjects{0};
+
 const char kMsgCheckIfViewContainer[] = "kMsgCheckIfViewContainer";
 const char kMsgNewFocusView[] = "kMsgNewFocusView";
 const char kMsgOldFocusView[] = "kMsgOldFocusView";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace VSTGUI {
@@ -22,11 +23,11 @@ extern const char kMsgOldFocusView[];
 // objects live on the GUI thread only.
 class CBaseObject {
 public:
-    CBaseObject() = default;
+    CBaseObject() { ++liveObjects; }
     // A copy is a new object with its own single reference.
-    CBaseObject(const CBaseObject&) {}
+    CBaseObject(const CBaseObject&) { ++liveObjects; }
     CBaseObject& operator=(const CBaseObject&) { return *this; }
-    virtual ~CBaseObject() = default;
+    virtual ~CBaseObject() { --liveObjects; }
 
     // Drops one reference and deletes the object when it was the last; the
     // caller must not touch the object afterwards.
@@ -35,8 +36,11 @@ public:
     virtual CMessageResult notify(CBaseObject* sender, const char* message);
 
     int32_t getNbReference() const { return nbReference; }
+    // Toolkit objects alive in the process, for leak checks.
+    static int32_t getLiveObjectCount() { return liveObjects; }
 
 private:
+    static std::atomic<int32_t> liveObjects;
     int32_t nbReference = 1;
 };
 

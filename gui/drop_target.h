@@ -38,18 +38,15 @@ public:
     static int32_t getLiveCount();
 
 private:
+    // Releases the process's current drag container.
+    static void endCurrentDrag();
+
     int32_t refCount = 0;
     CFrame* frame;
-    // This target made the current drag container.
-    bool ownsCurrentDrag = false;
 };
 
 // The container of the drag in progress, shared by every drop target of the
 // process (one drag at a time); null while nothing is dragged.
 WinDragContainer* getCurrentDragContainer();
-
-// The effect a target answers: copy, move or link, the first of them the
-// source allows, or the source's word unchanged when it allows none.
-uint32_t chooseDropEffect(uint32_t allowedEffects);
 
 } // namespace VSTGUI

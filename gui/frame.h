@@ -3,6 +3,8 @@
 #include "ole_initialization.h"
 #include "view_container.h"
 
+#include <windows.h>
+
 #include <cstdint>
 
 namespace VSTGUI {
@@ -143,7 +145,18 @@ public:
     void draw(CView* view);
 
 protected:
-    friend class FrameWindow;
+    friend LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Reads the system's version into the record all frames share.
+    static void readWindowsVersion();
+    // Major version 6 on: windows are composited and painting needs no back
+    // buffer.
+    static bool composesWindows();
+    void destroyWindow();
+    void requestMouseLeave();
+    // Paints the window's update region, through the back buffer where
+    // there is one.
+    void paint();
 
     VSTGUIEditorInterface* editor;
     IMouseObserver* mouseObserver = nullptr;
@@ -165,5 +178,9 @@ protected:
     // OLE for this frame's thread, left again only when this frame entered it.
     OleInitialization oleInitialization;
 };
+
+// The procedure of every frame's window: finds the frame in the window's user
+// data and turns the window's messages into its calls.
+LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace VSTGUI

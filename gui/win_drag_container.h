@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <objidl.h>
+#include <shellapi.h>
 
 #include <cstdint>
+#include <string>
 
 namespace VSTGUI {
 
@@ -28,20 +30,16 @@ public:
     int32_t getCount() const override { return itemCount; }
 
 private:
-    void* nextText(STGMEDIUM& medium, int32_t& size, int32_t& type);
-    void* nextFile(STGMEDIUM& medium, int32_t& size, int32_t& type);
-    // Takes over a UTF-8 copy of the zero-terminated text as the last item.
-    void* keepAsLastItem(const wchar_t* text, int32_t& size);
-    void freeLastItem();
+    void* nextText(HGLOBAL memory, int32_t& size, int32_t& type);
+    void* nextFile(HDROP files, int32_t& size, int32_t& type);
+    // Keeps the UTF-8 form of the text as the last item and returns it.
+    void* keepAsLastItem(const wchar_t* text, size_t maxLength, int32_t& size);
 
     IDataObject* dataObject;
     int32_t itemCount = 0;
     int32_t iterator = 0;
-    char* lastItem = nullptr;
+    // The item last returned: returned pointers point into it.
+    std::string lastItem;
 };
-
-// Whether a dropped path names a shortcut file: its file name ends in the
-// extension ".lnk", in any case.
-bool isShortcutPath(const wchar_t* path);
 
 } // namespace VSTGUI

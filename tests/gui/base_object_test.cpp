@@ -54,6 +54,19 @@ TEST(BaseObjectTests, CopyStartsWithItsOwnSingleReference)
     EXPECT_EQ(destroyed, 2);
 }
 
+TEST(BaseObjectTests, LiveCountFollowsConstructionCopyAndDestruction)
+{
+    const int32_t before = CBaseObject::getLiveObjectCount();
+    int destroyed = 0;
+    auto* original = new Probe(destroyed);
+    auto* copy = new Probe(*original);
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), before + 2);
+    original->forget();
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), before + 1);
+    copy->forget();
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), before);
+}
+
 TEST(BaseObjectTests, NotifyAnswersUnknownByDefault)
 {
     int destroyed = 0;

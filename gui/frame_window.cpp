@@ -1,0 +1,403 @@
+#include "frame.h"
+
+#include "bitmap.h"
+#include "draw_context.h"
+#include "drop_target.h"
+#include "mouse_input.h"
+#include "offscreen_context.h"
+
+#include "module_handle.h"
+
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <cstdlib>
+#include <cwchar>
+
+// The frame's window side: the window class shared by all frames, the child
+// window and its procedure, painting, sizes and positions of the window and
+// its hosts, cursors and the drop target.
+
+namespace VSTGUI {
+
+namespace {
+
+// Frames that made a window; the class is registered while there are any.
+int32_t windowClassUseCount = 0;
+wchar_t windowClassName[32] = {};
+// Read by every frame constructor; a failed query leaves major version 0.
+OSVERSIONINFOEXW osVersionInfo = {};
+
+constexpr DWORD kWindowClassStyle = CS_GLOBALCLASS | CS_DBLCLKS;
+// A host window more than this much bigger than the frame's window is not
+// resized along with it.
+constexpr int kMaxHostExtra = 80;
+// Beyond this difference from the frame a window is no longer the editor's.
+constexpr int kMaxOuterExtra = 60;
+constexpr int kClassNameCapacity = 1024;
+// The wheel reports multiples of this per notch.
+constexpr int kWheelDelta = 120;
+
+HWND asWindow(void* window)
+{
+    return static_cast<HWND>(window);
+}
+
+int widthOf(const RECT& r)
+{
+    return r.right - r.left;
+}
+
+int heightOf(const RECT& r)
+{
+    return r.bottom - r.top;
+}
+
+RECT windowRectOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// The signed 16-bit halves of a message parameter.
+CPoint pointFromParameter(LPARAM lParam)
+{
+    return CPoint(static_cast<int16_t>(LOWORD(lParam)), static_cast<int16_t>(HIWORD(lParam)));
+}
+
+CFrame* frameOf(HWND window)
+{
+    return reinterpret_cast<CFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+void registerWindowClass()
+{
+    wsprintfW(windowClassName, L"Plugin%p", hInstance);
+    WNDCLASSW windowClass = {};
+    windowClass.style = kWindowClassStyle;
+    windowClass.lpfnWndProc = frameWindowProc;
+    windowClass.hInstance = hInstance;
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    windowClass.lpszClassName = windowClassName;
+    RegisterClassW(&windowClass);
+    swapMouseButtons = GetSystemMetrics(SM_SWAPBUTTON) > 0;
+}
+
+} // namespace
+
+void CFrame::readWindowsVersion()
+{
+    osVersionInfo = {};
+    osVersionInfo.dwOSVersionInfoSize = sizeof(osVersionInfo);
+    GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&osVersionInfo));
+}
+
+bool CFrame::composesWindows()
+{
+    return osVersionInfo.dwMajorVersion >= 6;
+}
+
+bool CFrame::createWindow(void* parent)
+{
+    if (!parent)
+        return false;
+    if (++windowClassUseCount == 1)
+        registerWindowClass();
+
+    const DWORD extendedStyle = composesWindows() ? WS_EX_COMPOSITED : 0;
+    HWND created = CreateWindowExW(
+        extendedStyle, windowClassName, L"Window", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
+        truncateToInt(size.getWidth()), truncateToInt(size.getHeight()), asWindow(parent), nullptr, hInstance, nullptr);
+    window = created;
+    SetWindowLongPtrW(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    setDropActive(true);
+    return true;
+}
+
+void CFrame::destroyWindow()
+{
+    if (!window)
+        return;
+    SetWindowLongPtrW(asWindow(window), GWLP_USERDATA, 0);
+    DestroyWindow(asWindow(window));
+    window = nullptr;
+    if (--windowClassUseCount == 0)
+        UnregisterClassW(windowClassName, hInstance);
+}
+
+void CFrame::invalidRect(const CRect rect)
+{
+    if (!bVisible || !window)
+        return;
+    const RECT r
+        = {truncateToInt(rect.left), truncateToInt(rect.top), truncateToInt(rect.right), truncateToInt(rect.bottom)};
+    InvalidateRect(asWindow(window), &r, TRUE);
+}
+
+bool CFrame::getCurrentMouseLocation(CPoint& where) const
+{
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    where = CPoint(cursor.x, cursor.y);
+    if (window) {
+        const RECT r = windowRectOf(asWindow(window));
+        where.offset(-r.left, -r.top);
+    }
+    return true;
+}
+
+void CFrame::requestMouseLeave()
+{
+    TRACKMOUSEEVENT track = {};
+    track.cbSize = sizeof(track);
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = asWindow(window);
+    track.dwHoverTime = 0;
+    TrackMouseEvent(&track);
+}
+
+void CFrame::setCursor(CCursorType type)
+{
+    if (!defaultCursor)
+        defaultCursor = GetCursor();
+    LPCWSTR cursor = nullptr;
+    switch (type) {
+    case kCursorWait:
+        cursor = MAKEINTRESOURCEW(32514); // IDC_WAIT
+        break;
+    case kCursorHSize:
+        cursor = MAKEINTRESOURCEW(32644); // IDC_SIZEWE
+        break;
+    case kCursorVSize:
+        cursor = MAKEINTRESOURCEW(32645); // IDC_SIZENS
+        break;
+    case kCursorSizeAll:
+        cursor = MAKEINTRESOURCEW(32646); // IDC_SIZEALL
+        break;
+    case kCursorNESWSize:
+        cursor = MAKEINTRESOURCEW(32643); // IDC_SIZENESW
+        break;
+    case kCursorNWSESize:
+        cursor = MAKEINTRESOURCEW(32642); // IDC_SIZENWSE
+        break;
+    case kCursorNotAllowed:
+        cursor = MAKEINTRESOURCEW(32648); // IDC_NO
+        break;
+    case kCursorHand:
+        cursor = MAKEINTRESOURCEW(32649); // IDC_HAND
+        break;
+    default:
+        break;
+    }
+    SetCursor(cursor ? LoadCursorW(nullptr, cursor) : static_cast<HCURSOR>(defaultCursor));
+}
+
+bool CFrame::setDropActive(bool active)
+{
+    if (!active && !dropActive)
+        return true;
+    if (!window)
+        return false;
+    if (dropTarget) {
+        RevokeDragDrop(asWindow(window));
+        // OLE may still hold the target (a drag in progress): from now on it
+        // must not reach this frame.
+        dropTarget->detachFrame();
+        dropTarget->Release();
+        dropTarget = nullptr;
+    }
+    if (active) {
+        dropTarget = new CDropTarget(this);
+        dropTarget->AddRef();
+        RegisterDragDrop(asWindow(window), dropTarget);
+    }
+    dropActive = active;
+    return true;
+}
+
+bool CFrame::setSize(CCoord width, CCoord height)
+{
+    if (!openFlag)
+        return false;
+    if (width == size.getWidth() && height == size.getHeight())
+        return false;
+    CRect newSize(size.left, size.top, size.left + width, size.top + height);
+    if (backBuffer)
+        backBuffer->forget();
+    backBuffer = nullptr;
+
+    if (window) {
+        const int frameExtra = 2 * GetSystemMetrics(SM_CYFIXEDFRAME);
+        const int w = truncateToInt(width);
+        const int h = truncateToInt(height);
+        int diffWidth = 0;
+        int diffHeight = 0;
+        HWND current = asWindow(window);
+        // Each host window keeps its margin around the one inside it, up to
+        // the first window with a frame of its own or the MDI client.
+        if (frameExtra != 0) {
+            do {
+                HWND parent = GetParent(current);
+                wchar_t className[kClassNameCapacity] = {};
+                if (parent)
+                    GetClassNameW(parent, className, kClassNameCapacity);
+                if (!parent || std::wcscmp(className, L"MDIClient") == 0)
+                    break;
+                const RECT currentRect = windowRectOf(current);
+                const RECT parentRect = windowRectOf(parent);
+                SetWindowPos(current, HWND_TOP, 0, 0, w + diffWidth, h + diffHeight, SWP_NOMOVE);
+                diffWidth += widthOf(parentRect) - widthOf(currentRect);
+                diffHeight += heightOf(parentRect) - heightOf(currentRect);
+                if (diffWidth > kMaxHostExtra || diffHeight > kMaxHostExtra)
+                    return true;
+                if (diffWidth < 0)
+                    diffWidth = 0;
+                if (diffHeight < 0)
+                    diffHeight = 0;
+                current = parent;
+            } while (diffWidth != frameExtra);
+        }
+        SetWindowPos(current, HWND_TOP, 0, 0, w + diffWidth, h + diffHeight, SWP_NOMOVE);
+    }
+    setViewSize(newSize, true);
+    return true;
+}
+
+bool CFrame::getSize(CRect* result) const
+{
+    if (!openFlag || !result)
+        return false;
+    HWND host = GetParent(asWindow(window));
+    HWND hostParent = GetParent(GetParent(host));
+    const RECT r = windowRectOf(host);
+    POINT topLeft = {r.left, r.top};
+    MapWindowPoints(HWND_DESKTOP, hostParent, &topLeft, 1);
+    *result = CRect(topLeft.x, topLeft.y, topLeft.x + widthOf(r), topLeft.y + heightOf(r));
+    return true;
+}
+
+bool CFrame::getPosition(CCoord& x, CCoord& y) const
+{
+    if (!openFlag)
+        return false;
+    HWND outer = asWindow(getOuterWindow());
+    const RECT r = windowRectOf(outer);
+    POINT topLeft = {r.left, r.top};
+    MapWindowPoints(HWND_DESKTOP, GetParent(outer), &topLeft, 1);
+    x = topLeft.x;
+    y = topLeft.y;
+    return true;
+}
+
+void* CFrame::getOuterWindow() const
+{
+    const RECT frameRect = windowRectOf(asWindow(window));
+    for (HWND current = asWindow(window); current;) {
+        const LONG style = GetWindowLongW(current, GWL_STYLE);
+        HWND parent = GetParent(current);
+        if ((style & (WS_BORDER | WS_DLGFRAME)) != 0 || !parent)
+            return current;
+        const RECT parentRect = windowRectOf(parent);
+        if (std::abs(widthOf(parentRect) - widthOf(frameRect)) > kMaxOuterExtra
+            || std::abs(heightOf(parentRect) - heightOf(frameRect)) > kMaxOuterExtra)
+            return current;
+        current = parent;
+    }
+    return nullptr;
+}
+
+void CFrame::paint()
+{
+    HWND handle = asWindow(window);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetUpdateRgn(handle, region, FALSE) != NULLREGION) {
+        PAINTSTRUCT paint;
+        HDC deviceContext = BeginPaint(handle, &paint);
+        CRect updateRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom);
+        COffscreenContext* buffer = getBackBuffer();
+        CDrawContext* context = buffer ? buffer : new CDrawContext(this, deviceContext, handle);
+        drawRect(context, updateRect);
+        if (buffer) {
+            // Only the painted rectangle of the back buffer goes to the screen.
+            CDrawContext screen(this, deviceContext, handle);
+            if (CBitmap* bitmap = buffer->getBitmap())
+                bitmap->draw(&screen, updateRect, CPoint(updateRect.left, updateRect.top));
+        } else {
+            context->forget();
+        }
+        EndPaint(handle, &paint);
+    }
+    DeleteObject(region);
+}
+
+LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_ERASEBKGND)
+        return 1; // the frame paints every pixel itself
+    CFrame* frame = frameOf(window);
+    if (!frame)
+        return DefWindowProcW(window, message, wParam, lParam);
+
+    switch (message) {
+    case WM_DESTROY:
+        frame->setOpenFlag(false);
+        frame->parentWindow = nullptr;
+        // While the window still exists: once it is gone the registration
+        // can no longer be revoked and would keep the target alive.
+        frame->setDropActive(false);
+        break;
+    case WM_PAINT:
+        frame->paint();
+        return 0;
+    case WM_MOUSEMOVE: {
+        CPoint where = pointFromParameter(lParam);
+        frame->onMouseMoved(where, buttonsFromMouseMessage(message, wParam));
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_XBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_XBUTTONDBLCLK: {
+        CPoint where = pointFromParameter(lParam);
+        if (frame->onMouseDown(where, buttonsFromMouseMessage(message, wParam)) == kMouseEventHandled)
+            SetCapture(window);
+        return 0;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_XBUTTONUP: {
+        CPoint where = pointFromParameter(lParam);
+        frame->onMouseUp(where, buttonsFromMouseMessage(message, wParam));
+        ReleaseCapture();
+        return 0;
+    }
+    case WM_MOUSEWHEEL: {
+        // The point arrives in screen coordinates; one notch is one step,
+        // and a part of a notch is no step at all.
+        CPoint where = pointFromParameter(lParam);
+        const RECT r = windowRectOf(window);
+        where.offset(-r.left, -r.top);
+        const float distance = static_cast<float>(static_cast<int16_t>(HIWORD(wParam)) / kWheelDelta);
+        frame->onWheel(where, distance, modifiersFromKeyState());
+        break;
+    }
+    case WM_MOUSELEAVE: {
+        CPoint where;
+        frame->getCurrentMouseLocation(where);
+        frame->onMouseExited(where, frame->getCurrentMouseButtons());
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace VSTGUI

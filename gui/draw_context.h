@@ -2,6 +2,7 @@
 
 #include "base_object.h"
 #include "font_desc.h"
+#include "gdiplus_globals.h"
 #include "gdiplus_object.h"
 #include "geometry.h"
 
@@ -44,8 +45,8 @@ Gdiplus::ARGB toArgb(const CColor& color);
 class CDrawContext : public CBaseObject {
 public:
     // With a window and no device context, the context draws on the
-    // window's device context and hands it back when destroyed. GDI+ must be
-    // running.
+    // window's device context and hands it back when destroyed. The context
+    // keeps GDI+ running for as long as it holds GDI+ objects.
     CDrawContext(CFrame* frame, void* systemContext, void* window);
     ~CDrawContext() override;
     CDrawContext(const CDrawContext&) = delete;
@@ -160,6 +161,9 @@ private:
 
     CRect defaultClipRect() const;
 
+    // First of all members: entered before any GDI+ object below is made,
+    // left only after the last of them (and a derived context's) is gone.
+    GdiPlusSession gdiPlusSession;
     CPoint offsetScreen;
     CPoint offset;
     void* systemContext;

@@ -6,11 +6,11 @@
 
 namespace VSTGUI {
 
-// GDI+ runs while a frame or a bitmap exists: each of them enters in its
-// constructor and exits in its destructor. The first entry starts GDI+, the
-// exit that drops the last reference shuts it down, and a later entry starts
-// it again. Draw contexts and font descriptions take no reference: they are
-// used only while a frame or a bitmap exists.
+// GDI+ runs while a frame, a bitmap or a draw context exists: each of them
+// enters before it makes its first GDI+ object and exits after it deleted its
+// last. The first entry starts GDI+, the exit that drops the last reference
+// shuts it down, and a later entry starts it again. Font descriptions take no
+// reference: the shut-down releases their GDI+ fonts.
 class GDIPlusGlobals : public CBaseObject {
 public:
     static void enter();
@@ -28,6 +28,16 @@ private:
 
     static GDIPlusGlobals* instance;
     uintptr_t token = 0;
+};
+
+// One reference to GDI+ for as long as it exists. As a member it must come
+// before the GDI+ objects it has to outlive.
+class GdiPlusSession {
+public:
+    GdiPlusSession() { GDIPlusGlobals::enter(); }
+    ~GdiPlusSession() { GDIPlusGlobals::exit(); }
+    GdiPlusSession(const GdiPlusSession&) = delete;
+    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
 };
 
 } // namespace VSTGUI

@@ -175,9 +175,6 @@ protected:
     int32_t autosizeFlags = 0;
     CBitmap* pBackground = nullptr;
     CAttributeListEntry* pAttributeList = nullptr;
-
-private:
-    CAttributeListEntry* findAttribute(CViewAttributeID id) const;
 };
 
 } // namespace VSTGUI

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "gui/mouse_buttons.h"
 #include "services.h"
 #include "vest.h"
 #include "vst_records.h"
@@ -29,12 +30,8 @@ struct MouseBit {
     int32_t cap;
 };
 constexpr MouseBit kMouseBits[] = {
-    {0x02, kMouseCapLeft}, // kLButton
-    {0x08, kMouseCapRight}, // kRButton
-    {0x20, kMouseCapControl}, // kControl
-    {0x10, kMouseCapShift}, // kShift
-    {0x40, kMouseCapAlt}, // kAlt
-    {0x04, kMouseCapMiddle}, // kMButton
+    {VSTGUI::kLButton, kMouseCapLeft}, {VSTGUI::kRButton, kMouseCapRight}, {VSTGUI::kControl, kMouseCapControl},
+    {VSTGUI::kShift, kMouseCapShift},  {VSTGUI::kAlt, kMouseCapAlt},       {VSTGUI::kMButton, kMouseCapMiddle},
 };
 
 // The text and its terminator, cut to the buffer, and nothing more: hosts

@@ -73,15 +73,6 @@ bool sameFace(const char* a, const char* b)
     return *a == *b;
 }
 
-// Keeps GDI+ running while a file is decoded outside any bitmap's lifetime.
-class GdiPlusSession {
-public:
-    GdiPlusSession() { VSTGUI::GDIPlusGlobals::enter(); }
-    ~GdiPlusSession() { VSTGUI::GDIPlusGlobals::exit(); }
-    GdiPlusSession(const GdiPlusSession&) = delete;
-    GdiPlusSession& operator=(const GdiPlusSession&) = delete;
-};
-
 // Runs a drawing call on the current draw context; 1, or 0 outside a draw.
 template <class Draw> int32_t drawOn(CVeST* vest, Draw draw)
 {
@@ -250,7 +241,7 @@ int32_t vestLoadBitmapFile(VestBitmapHandle* bitmap, const char* path)
     for (const char* c = path; *c; ++c)
         widePath.push_back(static_cast<wchar_t>(static_cast<int16_t>(static_cast<signed char>(*c))));
 
-    GdiPlusSession session;
+    VSTGUI::GdiPlusSession session;
     Gdiplus::GpBitmap* decoded = nullptr;
     const bool ok = Gdiplus::DllExports::GdipCreateBitmapFromFile(widePath.c_str(), &decoded) == Gdiplus::Ok;
     if (ok)

@@ -32,6 +32,8 @@ TEST(GdiPlusGlobalsTest, FirstUserStartsAndLastStops)
 TEST(GdiPlusGlobalsTest, ShutDownReleasesFontsAndARestartMakesThemAgain)
 {
     auto* keeper = new COffscreenContext(nullptr, 60, 20, kOpaqueBlack);
+    // The context and its bitmap each keep GDI+ running.
+    ASSERT_EQ(GDIPlusGlobals::getInstance()->getNbReference(), 2);
     CFontDesc other("Arial", 20, 0);
     keeper->setFont(&other, 0, -1);
     keeper->getStringWidth("abc");
@@ -49,6 +51,28 @@ TEST(GdiPlusGlobalsTest, ShutDownReleasesFontsAndARestartMakesThemAgain)
     EXPECT_NE(GDIPlusGlobals::getInstance(), nullptr);
     restarted.drawStringUTF8("abc", CPoint(0, 15), true);
     EXPECT_NE(restarted.paintedBox(), CRect());
+}
+
+// A context makes its pen and brushes before anything else of it starts GDI+
+// and deletes them after its bitmap is gone, so it holds GDI+ itself.
+TEST(GdiPlusGlobalsTest, EveryContextKeepsGdiPlusRunningForItsWholeLife)
+{
+    ASSERT_EQ(GDIPlusGlobals::getInstance(), nullptr);
+    auto* plain = new CDrawContext(nullptr, nullptr, nullptr);
+    ASSERT_NE(GDIPlusGlobals::getInstance(), nullptr);
+    EXPECT_EQ(GDIPlusGlobals::getInstance()->getNbReference(), 1);
+    plain->forget();
+    EXPECT_EQ(GDIPlusGlobals::getInstance(), nullptr);
+
+    // The offscreen's bitmap outlives the context: GDI+ goes with the bitmap.
+    auto* offscreen = new COffscreenContext(nullptr, 8, 8, kOpaqueBlack);
+    CBitmap* bitmap = offscreen->getBitmap();
+    bitmap->remember();
+    offscreen->forget();
+    ASSERT_NE(GDIPlusGlobals::getInstance(), nullptr);
+    EXPECT_EQ(GDIPlusGlobals::getInstance()->getNbReference(), 1);
+    bitmap->forget();
+    EXPECT_EQ(GDIPlusGlobals::getInstance(), nullptr);
 }
 
 } // namespace

@@ -282,8 +282,7 @@ WindowPixels EditorWindow::capture() const
     HDC screen = GetDC(window);
     {
         PixelSurface surface(screen, pixels.width, pixels.height);
-        if (surface.bits
-            && BitBlt(surface.context, 0, 0, pixels.width, pixels.height, screen, 0, 0, SRCCOPY)) {
+        if (surface.bits && BitBlt(surface.context, 0, 0, pixels.width, pixels.height, screen, 0, 0, SRCCOPY)) {
             GdiFlush();
             const auto* source = static_cast<const uint32_t*>(surface.bits);
             pixels.rgb.assign(source, source + static_cast<std::size_t>(pixels.width) * pixels.height);

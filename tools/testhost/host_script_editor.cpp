@@ -109,8 +109,8 @@ void HostScript::runEditorWithAudio(double seconds)
     QueryPerformanceCounter(&start);
     for (std::size_t first = 0; first < frames; first += kRunBlockSize) {
         const auto count = static_cast<VstInt32>(std::min<std::size_t>(kRunBlockSize, frames - first));
-        float* inputs[2] = {const_cast<float*>(input.left.data() + first),
-                            const_cast<float*>(input.right.data() + first)};
+        float* inputs[2]
+            = {const_cast<float*>(input.left.data() + first), const_cast<float*>(input.right.data() + first)};
         float* outputs[2] = {outLeft.data(), outRight.data()};
         host.processReplacing(inputs, outputs, count);
         editor->idle();

@@ -1,10 +1,12 @@
 # Test registration shared by every build.
 #
-# vest_add_gtest(<name> SOURCES <files...> [LIBRARIES <libs...>] [WINDOW])
+# vest_add_gtest(<name> SOURCES <files...> [LIBRARIES <libs...>] [WINDOW]
+#                [PROPERTIES <test properties...>])
 #   Builds a GoogleTest executable and registers each of its tests with CTest.
 #   In a Windows build the executable runs through Wine (the toolchain's
 #   emulator). WINDOW marks tests that open real windows: they run on the
-#   shared Xvfb screen and never in parallel with each other.
+#   shared Xvfb screen and never in parallel with each other. PROPERTIES are
+#   set on every test of the executable (for example FIXTURES_REQUIRED).
 
 if(CMAKE_CROSSCOMPILING)
   # Debian's sources, built with the cross compiler.
@@ -30,10 +32,10 @@ else()
 endif()
 
 function(vest_add_gtest name)
-  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${VEST_GTEST_LIBS})
-  set(props "")
+  set(props ${ARG_PROPERTIES})
   if(ARG_WINDOW)
     list(APPEND props RESOURCE_LOCK xvfb_screen)
   endif()

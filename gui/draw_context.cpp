@@ -1,5 +1,6 @@
 #include "draw_context.h"
 
+#include "frame.h"
 #include "wide_text.h"
 
 #include <cmath>
@@ -79,9 +80,9 @@ CDrawContext::~CDrawContext()
 
 CRect CDrawContext::defaultClipRect() const
 {
-    // Where CFrame joins the toolkit, a context made for a frame is bounded
-    // by the frame's view size; contexts are made without a frame until then.
-    return CRect(0, 0, 1000, 1000);
+    // A context of a frame may draw over the whole frame; one without a
+    // frame gets a fixed area.
+    return frame ? frame->getViewSize() : CRect(0, 0, 1000, 1000);
 }
 
 void CDrawContext::setFrameColor(CColor color)

@@ -101,6 +101,11 @@ void CFrame::doIdleStuff()
         editor->doIdleStuff();
 }
 
+uint32_t CFrame::getTicks() const
+{
+    return GetTickCount();
+}
+
 int32_t CFrame::getKnobMode() const
 {
     return editor ? editor->getKnobMode() : 0;
@@ -253,13 +258,9 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const int32_t& buttons)
     mouseDownView = nullptr;
     if (focusView)
         setFocusView(nullptr);
-    if (mouseOverView) {
-        CPoint unchanged = where;
-        mouseOverView->onMouseExited(unchanged, buttons);
-        if (mouseObserver)
-            mouseObserver->onMouseExited(mouseOverView, this);
-        mouseOverView = nullptr;
-    }
+    // A press ends hovering; the view gets the point as the frame has it.
+    if (mouseOverView)
+        leaveMouseOverView(where, buttons);
     if (mouseObserver)
         mouseObserver->onMouseDown(this, where);
     if (!modalView)
@@ -303,13 +304,8 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const int32_t& buttons)
         CPoint local = toLocalOf(mouseOverView, where);
         return mouseOverView->onMouseMoved(local, 0); // hovering carries no buttons
     }
-    if (mouseOverView) {
-        CPoint local = toLocalOf(mouseOverView, where);
-        mouseOverView->onMouseExited(local, buttons);
-        if (mouseObserver)
-            mouseObserver->onMouseExited(mouseOverView, this);
-    }
-    mouseOverView = nullptr;
+    if (mouseOverView)
+        leaveMouseOverView(toLocalOf(mouseOverView, where), buttons);
     if (!view)
         return kMouseEventHandled;
     CPoint local = toLocalOf(view, where);
@@ -322,15 +318,19 @@ CMouseEventResult CFrame::onMouseMoved(CPoint& where, const int32_t& buttons)
 
 CMouseEventResult CFrame::onMouseExited(CPoint& where, const int32_t& buttons)
 {
-    if (mouseOverView) {
-        CPoint local = toLocalOf(mouseOverView, where);
-        mouseOverView->onMouseExited(local, buttons);
-        if (mouseObserver)
-            mouseObserver->onMouseExited(mouseOverView, this);
-    }
-    mouseOverView = nullptr;
+    if (mouseOverView)
+        leaveMouseOverView(toLocalOf(mouseOverView, where), buttons);
     mouseTracking = false;
     return kMouseEventHandled;
+}
+
+void CFrame::leaveMouseOverView(CPoint where, int32_t buttons)
+{
+    CView* view = mouseOverView;
+    mouseOverView = nullptr;
+    view->onMouseExited(where, buttons);
+    if (mouseObserver)
+        mouseObserver->onMouseExited(view, this);
 }
 
 bool CFrame::onWheel(const CPoint& where, const float& distance, const int32_t& buttons)

@@ -154,6 +154,9 @@ protected:
     static bool composesWindows();
     void destroyWindow();
     void requestMouseLeave();
+    // Tells the view under the mouse and the observer that the mouse left it,
+    // with the point in the view's coordinates, and forgets the view.
+    void leaveMouseOverView(CPoint where, int32_t buttons);
     // Paints the window's update region, through the back buffer where
     // there is one.
     void paint();

@@ -160,38 +160,29 @@ void CFrame::requestMouseLeave()
 
 void CFrame::setCursor(CCursorType type)
 {
+    // The system cursor of each type that has one; the others show the
+    // cursor that was current at the first call.
+    static const struct {
+        CCursorType type;
+        LPCWSTR cursor;
+    } systemCursors[] = {
+        {kCursorWait, MAKEINTRESOURCEW(32514)}, // IDC_WAIT
+        {kCursorHSize, MAKEINTRESOURCEW(32644)}, // IDC_SIZEWE
+        {kCursorVSize, MAKEINTRESOURCEW(32645)}, // IDC_SIZENS
+        {kCursorSizeAll, MAKEINTRESOURCEW(32646)}, // IDC_SIZEALL
+        {kCursorNESWSize, MAKEINTRESOURCEW(32643)}, // IDC_SIZENESW
+        {kCursorNWSESize, MAKEINTRESOURCEW(32642)}, // IDC_SIZENWSE
+        {kCursorNotAllowed, MAKEINTRESOURCEW(32648)}, // IDC_NO
+        {kCursorHand, MAKEINTRESOURCEW(32649)}, // IDC_HAND
+    };
     if (!defaultCursor)
         defaultCursor = GetCursor();
-    LPCWSTR cursor = nullptr;
-    switch (type) {
-    case kCursorWait:
-        cursor = MAKEINTRESOURCEW(32514); // IDC_WAIT
-        break;
-    case kCursorHSize:
-        cursor = MAKEINTRESOURCEW(32644); // IDC_SIZEWE
-        break;
-    case kCursorVSize:
-        cursor = MAKEINTRESOURCEW(32645); // IDC_SIZENS
-        break;
-    case kCursorSizeAll:
-        cursor = MAKEINTRESOURCEW(32646); // IDC_SIZEALL
-        break;
-    case kCursorNESWSize:
-        cursor = MAKEINTRESOURCEW(32643); // IDC_SIZENESW
-        break;
-    case kCursorNWSESize:
-        cursor = MAKEINTRESOURCEW(32642); // IDC_SIZENWSE
-        break;
-    case kCursorNotAllowed:
-        cursor = MAKEINTRESOURCEW(32648); // IDC_NO
-        break;
-    case kCursorHand:
-        cursor = MAKEINTRESOURCEW(32649); // IDC_HAND
-        break;
-    default:
-        break;
+    HCURSOR cursor = static_cast<HCURSOR>(defaultCursor);
+    for (const auto& entry : systemCursors) {
+        if (entry.type == type)
+            cursor = LoadCursorW(nullptr, entry.cursor);
     }
-    SetCursor(cursor ? LoadCursorW(nullptr, cursor) : static_cast<HCURSOR>(defaultCursor));
+    SetCursor(cursor);
 }
 
 bool CFrame::setDropActive(bool active)

@@ -54,14 +54,11 @@ int32_t buttonsFromMouseMessage(UINT message, WPARAM wParam)
 
 int32_t modifiersFromKeyState()
 {
-    int32_t buttons = 0;
-    if (keyDownInThreadState(VK_SHIFT))
-        buttons |= kShift;
-    if (keyDownInThreadState(VK_CONTROL))
-        buttons |= kControl;
-    if (keyDownInThreadState(VK_MENU))
-        buttons |= kAlt;
-    return buttons;
+    HeldMouseKeys held;
+    held.shift = keyDownInThreadState(VK_SHIFT);
+    held.control = keyDownInThreadState(VK_CONTROL);
+    held.alt = keyDownInThreadState(VK_MENU);
+    return buttonsFromHeldKeys(held, false);
 }
 
 int32_t pollMouseButtons()

@@ -514,20 +514,25 @@ bool CViewContainer::hitTestSubViews(const CPoint& where, const int32_t buttons)
     return false;
 }
 
+CView* CViewContainer::visibleChildAt(const CPoint& local) const
+{
+    for (CCView* node = pLastView; node; node = node->pPrevious) {
+        CView* child = node->pView;
+        if (child && child->isVisible() && local.isInside(child->getMouseableArea()))
+            return child;
+    }
+    return nullptr;
+}
+
 CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const
 {
     if (!pParentFrame || !bVisible)
         return nullptr;
     const CPoint local = toLocal(where);
-    for (CCView* node = pLastView; node; node = node->pPrevious) {
-        CView* child = node->pView;
-        if (!child || !child->isVisible() || !local.isInside(child->getMouseableArea()))
-            continue;
-        if (CViewContainer* container = deep ? asContainer(child) : nullptr)
-            return container->getViewAt(local, true);
-        return child;
-    }
-    return nullptr;
+    CView* child = visibleChildAt(local);
+    if (CViewContainer* container = deep ? asContainer(child) : nullptr)
+        return container->getViewAt(local, true);
+    return child;
 }
 
 CViewContainer* CViewContainer::getContainerAt(const CPoint& where, bool deep)
@@ -535,14 +540,8 @@ CViewContainer* CViewContainer::getContainerAt(const CPoint& where, bool deep)
     if (!pParentFrame)
         return nullptr;
     const CPoint local = toLocal(where);
-    for (CCView* node = pLastView; node; node = node->pPrevious) {
-        CView* child = node->pView;
-        if (!child || !child->isVisible() || !local.isInside(child->getMouseableArea()))
-            continue;
-        if (CViewContainer* container = deep ? asContainer(child) : nullptr)
-            return container->getContainerAt(local, true);
-        break;
-    }
+    if (CViewContainer* container = deep ? asContainer(visibleChildAt(local)) : nullptr)
+        return container->getContainerAt(local, true);
     return this;
 }
 
@@ -575,24 +574,24 @@ bool CViewContainer::onWheel(const CPoint& where, const CMouseWheelAxis& axis, c
     return child->onWheel(toLocal(where), axis, distance, buttons);
 }
 
-int32_t CViewContainer::onKeyDown(VstKeyCode& keyCode)
+int32_t CViewContainer::offerKey(VstKeyCode& keyCode, int32_t (CView::*handler)(VstKeyCode&))
 {
     for (CCView* node = pLastView; node; node = node->pPrevious) {
-        const int32_t result = node->pView->onKeyDown(keyCode);
+        const int32_t result = (node->pView->*handler)(keyCode);
         if (result != kKeyNotHandled)
             return result;
     }
     return kKeyNotHandled;
 }
 
+int32_t CViewContainer::onKeyDown(VstKeyCode& keyCode)
+{
+    return offerKey(keyCode, &CView::onKeyDown);
+}
+
 int32_t CViewContainer::onKeyUp(VstKeyCode& keyCode)
 {
-    for (CCView* node = pLastView; node; node = node->pPrevious) {
-        const int32_t result = node->pView->onKeyUp(keyCode);
-        if (result != kKeyNotHandled)
-            return result;
-    }
-    return kKeyNotHandled;
+    return offerKey(keyCode, &CView::onKeyUp);
 }
 
 // Drag and drop.

@@ -129,6 +129,10 @@ private:
     void forgetLinksTo(CView* view);
     void sendUpInvalidRect(const CRect& rect);
     CPoint toLocal(const CPoint& where) const;
+    // The topmost visible child whose mouseable area holds the local point.
+    CView* visibleChildAt(const CPoint& local) const;
+    // Children from the last to the first until one takes the key.
+    int32_t offerKey(VstKeyCode& keyCode, int32_t (CView::*handler)(VstKeyCode&));
 };
 
 } // namespace VSTGUI

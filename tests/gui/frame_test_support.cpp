@@ -1,0 +1,233 @@
+#include "frame_test_support.h"
+
+#include "gui/drag_container.h"
+#include "gui/draw_context.h"
+
+#include "module_handle.h"
+
+namespace VSTGUI {
+namespace test {
+
+namespace {
+
+const wchar_t kHostClassName[] = L"VestTestHostWindow";
+int hostWheelMessages = 0;
+
+LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MOUSEWHEEL)
+        ++hostWheelMessages;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void registerHostClass()
+{
+    static bool registered = false;
+    if (registered)
+        return;
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = hostWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kHostClassName;
+    registered = RegisterClassW(&windowClass) != 0;
+}
+
+BOOL CALLBACK countWindow(HWND, LPARAM counter)
+{
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+} // namespace
+
+void RecordingView::draw(CDrawContext* context)
+{
+    ++draws;
+    context->setFillColor(fill);
+    context->fillRect(size);
+    CView::draw(context);
+}
+
+CMouseEventResult RecordingView::record(const std::string& what, const CPoint& where, int32_t buttons,
+                                        CMouseEventResult answer)
+{
+    calls.push_back(ViewCall{what, where, buttons, 0});
+    return answer;
+}
+
+CMouseEventResult RecordingView::onMouseDown(CPoint& where, const int32_t& buttons)
+{
+    return record("down", where, buttons, pressAnswer);
+}
+
+CMouseEventResult RecordingView::onMouseUp(CPoint& where, const int32_t& buttons)
+{
+    return record("up", where, buttons, kMouseEventHandled);
+}
+
+CMouseEventResult RecordingView::onMouseMoved(CPoint& where, const int32_t& buttons)
+{
+    return record("moved", where, buttons, kMouseEventHandled);
+}
+
+CMouseEventResult RecordingView::onMouseEntered(CPoint& where, const int32_t& buttons)
+{
+    return record("entered", where, buttons, kMouseEventHandled);
+}
+
+CMouseEventResult RecordingView::onMouseExited(CPoint& where, const int32_t& buttons)
+{
+    return record("exited", where, buttons, kMouseEventHandled);
+}
+
+bool RecordingView::onWheel(const CPoint& where, const float& distance, const int32_t& buttons)
+{
+    calls.push_back(ViewCall{"wheel", where, buttons, distance});
+    return true;
+}
+
+void RecordingView::recordDrag(const std::string& what, CDragContainer* drag, const CPoint& where)
+{
+    calls.push_back(ViewCall{what, where, 0, 0});
+    dragItemCounts.push_back(drag ? drag->getCount() : -1);
+}
+
+bool RecordingView::onDrop(CDragContainer* drag, const CPoint& where)
+{
+    recordDrag("drop", drag, where);
+    return true;
+}
+
+void RecordingView::onDragEnter(CDragContainer* drag, const CPoint& where)
+{
+    recordDrag("dragEnter", drag, where);
+}
+
+void RecordingView::onDragLeave(CDragContainer* drag, const CPoint& where)
+{
+    recordDrag("dragLeave", drag, where);
+}
+
+void RecordingView::onDragMove(CDragContainer* drag, const CPoint& where)
+{
+    recordDrag("dragMove", drag, where);
+}
+
+std::vector<std::string> RecordingView::names() const
+{
+    std::vector<std::string> result;
+    for (const ViewCall& call : calls)
+        result.push_back(call.what);
+    return result;
+}
+
+ViewCall RecordingView::last(const std::string& what) const
+{
+    for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
+        if (call->what == what)
+            return *call;
+    }
+    ADD_FAILURE() << "no call " << what;
+    return ViewCall{};
+}
+
+int RecordingView::count(const std::string& what) const
+{
+    int n = 0;
+    for (const ViewCall& call : calls)
+        n += call.what == what ? 1 : 0;
+    return n;
+}
+
+HostWindow::HostWindow(int clientWidth, int clientHeight)
+{
+    static HWND shared = nullptr;
+    constexpr DWORD style = WS_OVERLAPPEDWINDOW;
+    registerHostClass();
+    RECT outer = {0, 0, clientWidth, clientHeight};
+    AdjustWindowRect(&outer, style, FALSE);
+    if (!shared)
+        shared = CreateWindowExW(0, kHostClassName, L"host", style | WS_VISIBLE, 40, 40, outer.right - outer.left,
+                                 outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window = shared;
+    SetWindowPos(window, HWND_TOP, 40, 40, outer.right - outer.left, outer.bottom - outer.top, SWP_NOACTIVATE);
+    hostWheelMessages = 0;
+    pumpMessages();
+}
+
+HostWindow::~HostWindow()
+{
+    while (HWND child = GetWindow(window, GW_CHILD))
+        DestroyWindow(child);
+    pumpMessages();
+}
+
+int HostWindow::wheelMessages() const
+{
+    return hostWheelMessages;
+}
+
+HWND makeChildWindow(HWND parent, int x, int y, int width, int height)
+{
+    registerHostClass();
+    return CreateWindowExW(0, kHostClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width, height, parent,
+                           nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void pumpMessages()
+{
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+uint32_t screenPixel(HWND topLevel, int x, int y)
+{
+    // Client position to the window's own device context coordinates.
+    POINT client = {x, y};
+    ClientToScreen(topLevel, &client);
+    RECT windowRect = {};
+    GetWindowRect(topLevel, &windowRect);
+    HDC windowContext = GetWindowDC(topLevel);
+    HDC memoryContext = CreateCompatibleDC(windowContext);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowContext, 1, 1);
+    HGDIOBJ previous = SelectObject(memoryContext, bitmap);
+    BitBlt(memoryContext, 0, 0, 1, 1, windowContext, client.x - windowRect.left, client.y - windowRect.top, SRCCOPY);
+    const COLORREF colour = GetPixel(memoryContext, 0, 0);
+    SelectObject(memoryContext, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memoryContext);
+    ReleaseDC(topLevel, windowContext);
+    return (uint32_t{GetRValue(colour)} << 16) | (uint32_t{GetGValue(colour)} << 8) | uint32_t{GetBValue(colour)};
+}
+
+int countDescendantWindows(HWND window)
+{
+    int count = 0;
+    EnumChildWindows(window, countWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+std::wstring expectedWindowClassName()
+{
+    static const wchar_t digits[] = L"0123456789ABCDEF";
+    const auto value = reinterpret_cast<uintptr_t>(hInstance);
+    std::wstring name = L"Plugin";
+    for (int shift = static_cast<int>(sizeof(void*)) * 8 - 4; shift >= 0; shift -= 4)
+        name += digits[(value >> shift) & 0xF];
+    return name;
+}
+
+bool isWindowClassRegistered(const std::wstring& name)
+{
+    WNDCLASSEXW info = {};
+    info.cbSize = sizeof(info);
+    return GetClassInfoExW(hInstance, name.c_str(), &info) != 0;
+}
+
+} // namespace test
+} // namespace VSTGUI

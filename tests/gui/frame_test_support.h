@@ -1,0 +1,119 @@
+#pragma once
+
+// Frames in windows of the tests' own: a top-level window to hold them, a
+// view that records what reaches it, and the screen's pixels read back.
+
+#include "gui/frame.h"
+
+#include "geometry_printers.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace VSTGUI {
+namespace test {
+
+// Opens up the frame's own state for the tests.
+class TestFrame : public CFrame {
+public:
+    using CFrame::CFrame;
+    CDropTarget* dropTargetOf() const { return dropTarget; }
+    COffscreenContext* backBufferField() const { return backBuffer; }
+    bool holdsOle() const { return oleInitialization.holdsInitialization(); }
+    bool isTrackingMouse() const { return mouseTracking; }
+};
+
+// One call a view received.
+struct ViewCall {
+    std::string what;
+    CPoint where;
+    int32_t buttons = 0;
+    float distance = 0;
+};
+
+// Fills its area with a colour and records every mouse, wheel, drag and
+// drawing call, with the point and buttons it got.
+class RecordingView : public CView {
+public:
+    explicit RecordingView(const CRect& size, CColor fill = CColor{255, 0, 0, 255}) : CView(size), fill(fill) {}
+
+    void draw(CDrawContext* context) override;
+    CMouseEventResult onMouseDown(CPoint& where, const int32_t& buttons) override;
+    CMouseEventResult onMouseUp(CPoint& where, const int32_t& buttons) override;
+    CMouseEventResult onMouseMoved(CPoint& where, const int32_t& buttons) override;
+    CMouseEventResult onMouseEntered(CPoint& where, const int32_t& buttons) override;
+    CMouseEventResult onMouseExited(CPoint& where, const int32_t& buttons) override;
+    bool onWheel(const CPoint& where, const float& distance, const int32_t& buttons) override;
+    bool onDrop(CDragContainer* drag, const CPoint& where) override;
+    void onDragEnter(CDragContainer* drag, const CPoint& where) override;
+    void onDragLeave(CDragContainer* drag, const CPoint& where) override;
+    void onDragMove(CDragContainer* drag, const CPoint& where) override;
+
+    // The names of the calls received, in order.
+    std::vector<std::string> names() const;
+    // The last call of that name; fails the test when there is none.
+    ViewCall last(const std::string& what) const;
+    int count(const std::string& what) const;
+
+    CColor fill;
+    CMouseEventResult pressAnswer = kMouseEventHandled;
+    std::vector<ViewCall> calls;
+    // Items of the drag containers the view was handed, at each call.
+    std::vector<int32_t> dragItemCounts;
+    int draws = 0;
+
+private:
+    CMouseEventResult record(const std::string& what, const CPoint& where, int32_t buttons, CMouseEventResult answer);
+    void recordDrag(const std::string& what, CDragContainer* drag, const CPoint& where);
+};
+
+// A visible top-level window of the tests' own class with a client area of
+// the given size, at a fixed place on the screen. Under Wine without a window
+// manager, hiding or destroying a top-level window takes two seconds; so one
+// window serves every test of the process, and each test's end destroys only
+// what the test put into it.
+class HostWindow {
+public:
+    HostWindow(int clientWidth, int clientHeight);
+    ~HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+
+    HWND handle() const { return window; }
+    // Messages of the wheel that reached this window from its children.
+    int wheelMessages() const;
+
+private:
+    HWND window;
+};
+
+// A borderless child window, the kind a host gives an editor to live in.
+HWND makeChildWindow(HWND parent, int x, int y, int width, int height);
+
+// Delivers everything waiting in the thread's queue, paints included.
+void pumpMessages();
+
+// The pixel at a client position of a top-level window, read from the screen
+// through the window's device context, as 0xRRGGBB.
+uint32_t screenPixel(HWND topLevel, int x, int y);
+
+// Child windows of a window, counted through its whole tree.
+int countDescendantWindows(HWND window);
+
+// The window class name a frame uses in this executable: "Plugin" and the
+// module handle in the form of wsprintf's %p (upper-case hex digits, as many
+// as a pointer has nibbles).
+std::wstring expectedWindowClassName();
+bool isWindowClassRegistered(const std::wstring& name);
+
+inline uint32_t rgbOf(CColor color)
+{
+    return (uint32_t{color.red} << 16) | (uint32_t{color.green} << 8) | uint32_t{color.blue};
+}
+
+} // namespace test
+} // namespace VSTGUI

@@ -13,16 +13,11 @@
 #include <cstring>
 
 #include "effect.h"
+#include "script_values.h"
 #include "services.h"
 #include "value_guards.h"
 
 namespace {
-
-// A parameter or index "is" k when it lies strictly within this of k.
-bool isValue(double value, double k)
-{
-    return std::fabs(value - k) < 0.00001;
-}
 
 // Moves a level follower one frame toward its target: down by `fall` when
 // above it, then up by `rise` when below it, then into [floor, cap].

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "zarkune.h"
 
@@ -64,7 +65,8 @@ struct EffectScriptVariables {
 };
 
 // The stereo width effect: mid/side recombination with level followers, its
-// meters and scope history, and its parameters and state chunk.
+// meters and scope history, its parameters and state chunk, and the display
+// that draws them and whose three buttons set the parameters.
 class TZarkuneEffect : public TZarkune {
 public:
     // Slider numbers of the three parameters.
@@ -82,7 +84,22 @@ public:
     void doSample() override;
     void reset() override;
     void doInit() override;
+    void doGfx() override;
     void doSerialize() override;
+
+    // The display's drawing routines. Each draws in the current colour
+    // (script.colorR to colorA, 0..1) and leaves the drawing position
+    // (gfxX, gfxY) where the next drawing continues. [GUI thread]
+
+    // String number n at the drawing position, one line per "\n"-separated
+    // piece; the position ends after the last piece.
+    void drawText(double n);
+    // The value with the given number of decimals, laid out as drawText does.
+    void drawNumber(double value, double decimals);
+    // A line; antialiased unless antialias < 0.5. The position ends at (x2, y2).
+    void drawLine(double x1, double y1, double x2, double y2, double antialias);
+    // A filled rectangle on whole pixels. The position ends at its far corner.
+    void fillRect(double x, double y, double w, double h);
 
 private:
     // The followers' per-frame steps depend only on the sample rate and the
@@ -98,6 +115,14 @@ private:
     };
 
     const FollowerSteps& followerSteps();
+
+    // Display helpers (display_section.cpp).
+    void setColor(double r, double g, double b, double a);
+    void drawTextLines(const std::string& text);
+    void drawImage(int32_t n, double x, double y);
+    void drawButtons(double mouseCap, double mouseX, double mouseY);
+    void drawScopes();
+    void drawBorder();
 
     FollowerSteps steps_;
 };

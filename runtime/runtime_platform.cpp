@@ -15,6 +15,7 @@
 namespace {
 
 TickSource tickSource = nullptr;
+BeepSink beepSink = nullptr;
 
 const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
 
@@ -42,7 +43,19 @@ void setTickSource(TickSource source)
     tickSource = source;
 }
 
+void setBeepSink(BeepSink sink)
+{
+    beepSink = sink;
+}
+
 #ifdef _WIN32
+
+int32_t beep(uint32_t frequencyHz, uint32_t durationMs)
+{
+    if (beepSink)
+        return beepSink(frequencyHz, durationMs);
+    return Beep(frequencyHz, durationMs) ? 1 : 0;
+}
 
 std::string moduleFileName(void* module)
 {
@@ -53,6 +66,11 @@ std::string moduleFileName(void* module)
 }
 
 #else
+
+int32_t beep(uint32_t frequencyHz, uint32_t durationMs)
+{
+    return beepSink ? beepSink(frequencyHz, durationMs) : 0;
+}
 
 std::string moduleFileName(void* module)
 {

@@ -15,6 +15,15 @@ int32_t tickCount();
 using TickSource = int32_t (*)();
 void setTickSource(TickSource source);
 
+// Sounds a tone of the frequency for the duration (the Win32 Beep); nonzero
+// when it sounded. Natively there is no speaker to ask: 0.
+int32_t beep(uint32_t frequencyHz, uint32_t durationMs);
+
+// Replaces the speaker that beep() uses, so that a test can observe the
+// tones (the platform's Beep may return without a sound); null restores it.
+using BeepSink = int32_t (*)(uint32_t frequencyHz, uint32_t durationMs);
+void setBeepSink(BeepSink sink);
+
 // The full file name of a module. On Windows the module is a module handle
 // (null: the executable). Natively there are no module handles: the argument
 // is any address inside the module, and null names the module that holds the

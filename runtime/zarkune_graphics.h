@@ -26,6 +26,13 @@ public:
     // script or the shell's mouse callbacks set a positive rate.
     double frameRate = 0.0;
 
+    // Image slot n, created empty when new. On first use an image with a
+    // registered file name is loaded from the library's "DATA" resource n,
+    // else from the file of its name beside the library; when both fail the
+    // path goes to the debug log and the slot keeps an empty handle and size
+    // 0, so that each image is decoded, or given up, once. [GUI thread]
+    ImageSlot& getImage(int32_t n);
+
     CZarkuneGraphics() = default;
     // Copies would release the same bitmap handles twice.
     CZarkuneGraphics(const CZarkuneGraphics&) = delete;

@@ -422,7 +422,8 @@ int32_t vestGetFontSize(CVeST* vest)
 }
 int32_t vestSetFont(CVeST* vest, const char* face, int32_t size, int32_t style)
 {
-    return drawn("vestSetFont", vest, {face, size, style});
+    const auto* a = drawCall("vestSetFont", vest, {face, size, style});
+    return a && face && a->refusedFontFaces.count(face) == 0 ? 1 : 0;
 }
 int32_t vestMoveTo(CVeST* vest, double x, double y)
 {

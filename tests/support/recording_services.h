@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -112,6 +113,7 @@ struct ServiceAnswers {
     bool drawing = false;
     double charWidth = 0.0; // vestGetStringWidth: length x charWidth
     int32_t fontSize = 0;
+    std::set<std::string> refusedFontFaces; // vestSetFont answers 0 for these
     int32_t pointColor[4] = {0, 0, 0, 0};
 
     // What each bitmap source loads; a source not listed fails.

@@ -168,6 +168,15 @@ TEST_F(Recorder, DrawingWorksOnlyWhileADrawContextIsCurrent)
     EXPECT_EQ(vestGetStringWidth(plugin, "abc"), 18.0);
 }
 
+TEST_F(Recorder, ARefusedFontFaceIsRecordedAndAnswersZero)
+{
+    services.answers.drawing = true;
+    services.answers.refusedFontFaces = {"Courier New"};
+    EXPECT_EQ(vestSetFont(plugin, "Courier New", 11, 0), 0);
+    EXPECT_EQ(vestSetFont(plugin, "verdana", 11, 0), 1);
+    EXPECT_EQ(services.count("vestSetFont"), 2u);
+}
+
 TEST_F(Recorder, BitmapHandlesLoadWhatTheSourcesHoldAndAreCounted)
 {
     services.answers.resourceIds[0] = BitmapImage{99.0, 99.0};

@@ -12,6 +12,21 @@
 // is null or empty. Out-pointers must be valid unless a line says otherwise.
 // Texts are narrow strings; buffers for returned texts belong to the caller.
 // Colours are four int32 values, each cut to its low byte.
+//
+// The tag at the end of each line names the thread a caller may be on. The
+// plug-in starts no thread of its own and locks nothing, so the tags are
+// promises about the host's threads:
+//   [GUI thread]    the host's user-interface thread: it opens and closes the
+//                   editor, sends the editor's idle turns and runs the window
+//                   procedure that paints the view. Every toolkit object and
+//                   every draw context lives and dies on it.
+//   [audio thread]  the thread on which the host hands over audio blocks
+//                   (and MIDI events). Work done there must not block, wait
+//                   for the GUI thread or allocate.
+//   [any thread]    either of the two, or the host's dispatcher thread
+//                   (shell/callback_table.h): the function only reads or
+//                   writes plain fields of the plug-in record, or asks the
+//                   host, which may answer from any thread.
 
 class CVeST;
 class TZarkune;

@@ -2,7 +2,9 @@
 
 // The runtime's hold on one toolkit bitmap: a heap cell made by
 // vestNewBitmap and freed by vestDeleteBitmap. A bitmap in it stands for one
-// reference that the handle owns.
+// reference that the handle owns. The only definition of the record: the
+// tests' stand-ins make the same cells and keep their fake images beside
+// them, with the pointer left null.
 namespace VSTGUI {
 class CBitmap;
 }

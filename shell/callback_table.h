@@ -4,14 +4,49 @@
 // function pointers, each taking the plug-in object first. A null entry is a
 // slot that is not provided; every caller tests its entry before calling.
 // The table is a value: the plug-in object keeps its own copy.
+//
+// Threads: [GUI thread], [audio thread] and [any thread] mean what
+// runtime/services.h says. [dispatcher thread] is whichever thread the host
+// calls the record's dispatcher and parameter functions on for anything that
+// is not the editor: most hosts use their GUI thread, some move parameter
+// changes, suspend and resume to a worker or to the audio thread. Nothing is
+// locked, so such a slot may run while a block is being processed.
+//
+// How a host drives the plug-in, in the order a session goes:
+//   1. entry: VSTPluginMain (or main, MAIN) with the host callback; the entry
+//      fills a table with initCallbacks, makes the effect and calls
+//      vestCreate, whose init slot sets channels, id and chunk programs and
+//      creates the editor object. The host gets the plug-in record back.
+//   2. open: effOpen reaches the open slot (the effect's reset).
+//   3. sample rate and block size, then resume: effMainsChanged with 1 asks
+//      the host for MIDI and runs the resume slot (init, then slider section).
+//   4. process: processReplacing or processDoubleReplacing per block, on the
+//      audio thread: block section once, then the sample section per frame.
+//   5. editor open: effEditGetRect, then effEditOpen with the parent window;
+//      the editor makes its frame and view.
+//   6. idle: effEditIdle on the GUI thread, many times a second; the idle
+//      slot asks for a redraw (vestRedraw) once per frame interval.
+//   7. draw: the window's paint reaches CVeSTView::draw, which lends its draw
+//      context to the plug-in object around the draw slot (graphics section).
+//   8. close: effEditClose drops the frame; effMainsChanged with 0 suspends;
+//      effClose runs the close slot and then deletes the plug-in object,
+//      whose destructor calls destroy.
+//
+// The route of one request, a parameter text for example:
+//   host -> AEffect::dispatcher (dispatchEffect in audio_effect.cpp, which
+//   finds the object in AEffect::object) -> AudioEffectX::dispatcher (the
+//   opcodes it adds) -> AudioEffect::dispatcher (effGetParamDisplay) ->
+//   virtual CVeST::getParameterDisplay -> this table's getParameterDisplay
+//   slot (callbackGetParameterDisplay in callbacks.cpp) -> the effect's slider
+//   record and value -> the text, copied into the host's buffer.
 #include <cstdint>
 
 class CVeST;
 
 struct CVeSTCallbacks {
-    // Once, from vestCreate: sets up the plug-in record; 1.
+    // Once, from vestCreate: sets up the plug-in record; 1. [dispatcher thread]
     int32_t (*init)(CVeST* vest);
-    // From the plug-in's destructor: deletes the effect object.
+    // From the plug-in's destructor: deletes the effect object. [dispatcher thread]
     void (*destroy)(CVeST* vest);
     // Host open, suspend, resume. [dispatcher thread]
     void (*open)(CVeST* vest);

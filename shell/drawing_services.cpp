@@ -2,13 +2,14 @@
 // plug-in's current draw context, which exists only while the editor's view
 // paints; bitmaps live in handles that the runtime's image slots own.
 #include <cmath>
-#include <string>
+#include <vector>
 
 #include "bitmap_handle.h"
 #include "gui/bitmap.h"
 #include "gui/draw_context.h"
 #include "gui/font_desc.h"
 #include "gui/gdiplus_globals.h"
+#include "gui/wide_text.h"
 #include "services.h"
 #include "vest.h"
 
@@ -235,15 +236,14 @@ int32_t vestLoadBitmapFile(VestBitmapHandle* bitmap, const char* path)
     emptyHandle(bitmap);
     if (!path)
         return 0;
-    // Byte by byte, each widened with its sign: only ASCII paths reach the
-    // file system unchanged.
-    std::wstring widePath;
-    for (const char* c = path; *c; ++c)
-        widePath.push_back(static_cast<wchar_t>(static_cast<int16_t>(static_cast<signed char>(*c))));
+    // Narrow paths come from the runtime, which builds them from the
+    // system's own narrow file names: they are in the system code page, so a
+    // folder such as "Müller" must be converted from it, not byte by byte.
+    const std::vector<wchar_t> widePath = VSTGUI::widenText(path, CP_ACP);
 
     VSTGUI::GdiPlusSession session;
     Gdiplus::GpBitmap* decoded = nullptr;
-    const bool ok = Gdiplus::DllExports::GdipCreateBitmapFromFile(widePath.c_str(), &decoded) == Gdiplus::Ok;
+    const bool ok = Gdiplus::DllExports::GdipCreateBitmapFromFile(widePath.data(), &decoded) == Gdiplus::Ok;
     if (ok)
         bitmap->bitmap = new CBitmap(decoded);
     if (decoded)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bitmap_handle.h"
+#include "bmp_file.h"
 #include "gui/bitmap.h"
 #include "gui/gdiplus_globals.h"
 #include "gui/offscreen_context.h"
@@ -16,37 +17,6 @@
 #include "probe_plugin.h"
 
 namespace {
-
-// Writes a 24-bit BMP of width × height blue pixels; GDI+ decodes it.
-std::string writeBmp(const std::string& name, int width, int height)
-{
-    const int rowBytes = (width * 3 + 3) & ~3;
-    const int pixelBytes = rowBytes * height;
-    std::vector<uint8_t> file(54 + static_cast<std::size_t>(pixelBytes), 0);
-    auto put32 = [&](std::size_t at, uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            file[at + static_cast<std::size_t>(i)] = static_cast<uint8_t>(value >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put32(2, static_cast<uint32_t>(file.size()));
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(width));
-    put32(22, static_cast<uint32_t>(height));
-    file[26] = 1;
-    file[28] = 24;
-    put32(34, static_cast<uint32_t>(pixelBytes));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            file[54 + static_cast<std::size_t>(y * rowBytes + x * 3)] = 0xFF;
-    const char* folder = std::getenv("TEMP");
-    const std::string path = std::string(folder ? folder : ".") + "\\" + name;
-    FILE* out = std::fopen(path.c_str(), "wb");
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
-    return path;
-}
 
 // A plug-in drawing into a 40 × 20 offscreen surface, GDI+ running.
 class DrawingTest : public ProbePlugin {
@@ -147,6 +117,31 @@ TEST_F(BitmapServicesTest, AFileLoadsIntoTheHandle)
     EXPECT_EQ(vestGetBitmapWidth(handle), 3.0);
     EXPECT_EQ(vestGetBitmapHeight(handle), 2.0);
     EXPECT_EQ(handle->bitmap->getNbReference(), 1);
+}
+
+// A user folder such as "Müller": the runtime's narrow paths are in the
+// system code page, so the name must reach the file system as the system
+// itself writes it in that code page.
+TEST_F(BitmapServicesTest, AFileInAFolderWithANonAsciiNameLoads)
+{
+    const wchar_t* folderName = L"M\u00FCller";
+    char narrowName[MAX_PATH] = {};
+    BOOL lossy = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, folderName, -1, narrowName, MAX_PATH, nullptr, &lossy);
+    ASSERT_FALSE(lossy) << "code page " << GetACP() << " cannot write the folder's name";
+    ASSERT_EQ(std::string(narrowName).size(), 6u) << "one byte per character in code page " << GetACP();
+
+    const std::string folder = temporaryFolder() + "\\" + narrowName;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string path = writeBmp("vest_7x3.bmp", 7, 3, allBlue, folder);
+    ASSERT_NE(GetFileAttributesW((std::wstring(_wgetenv(L"TEMP")) + L"\\" + folderName + L"\\vest_7x3.bmp").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+
+    ASSERT_EQ(vestLoadBitmapFile(handle, path.c_str()), 1) << path;
+    EXPECT_EQ(vestGetBitmapWidth(handle), 7.0);
+    EXPECT_EQ(vestGetBitmapHeight(handle), 3.0);
+    DeleteFileA(path.c_str());
+    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(BitmapServicesTest, ReloadingDropsExactlyOneReferenceOfTheEarlierBitmap)

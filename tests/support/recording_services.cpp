@@ -105,22 +105,28 @@ void RecordingServices::record(const char* name, const CVeST* plugin, std::vecto
 
 VestBitmapHandle* RecordingServices::newBitmap()
 {
-    ++liveBitmapCount;
     auto* bitmap = new VestBitmapHandle;
-    bitmap->serial = nextBitmapSerial++;
+    images[bitmap] = HeldImage();
     return bitmap;
 }
 
 void RecordingServices::deleteBitmap(VestBitmapHandle* bitmap)
 {
-    --liveBitmapCount;
+    images.erase(bitmap);
     delete bitmap;
+}
+
+HeldImage* RecordingServices::imageOf(const VestBitmapHandle* bitmap)
+{
+    const auto found = images.find(bitmap);
+    return found == images.end() ? nullptr : &found->second;
 }
 
 } // namespace vest_testing
 
 using vest_testing::BitmapImage;
 using vest_testing::CallArgument;
+using vest_testing::HeldImage;
 using vest_testing::RecordingServices;
 
 namespace {
@@ -159,31 +165,33 @@ int32_t drawn(const char* name, CVeST* vest, std::vector<CallArgument> arguments
     return drawCall(name, vest, std::move(arguments)) ? 1 : 0;
 }
 
-// Records a bitmap call; the handle is the first argument.
-VestBitmapHandle* bitmapCall(const char* name, VestBitmapHandle* bitmap, CVeST* vest,
-                             std::vector<CallArgument> arguments)
+// Records a bitmap call (the handle is the first argument) and gives what
+// the handle holds, null for a null handle.
+HeldImage* bitmapCall(const char* name, VestBitmapHandle* bitmap, CVeST* vest, std::vector<CallArgument> arguments)
 {
     arguments.insert(arguments.begin(), CallArgument(static_cast<const void*>(bitmap)));
-    RecordingServices::instance().record(name, vest, std::move(arguments));
-    return bitmap;
+    RecordingServices& services = RecordingServices::instance();
+    services.record(name, vest, std::move(arguments));
+    return bitmap ? services.imageOf(bitmap) : nullptr;
 }
 
-VestBitmapHandle* loadedBitmap(const char* name, VestBitmapHandle* bitmap, std::vector<CallArgument> arguments)
+HeldImage* loadedBitmap(const char* name, VestBitmapHandle* bitmap, std::vector<CallArgument> arguments)
 {
-    VestBitmapHandle* handle = bitmapCall(name, bitmap, nullptr, std::move(arguments));
-    return handle && handle->loaded ? handle : nullptr;
+    HeldImage* held = bitmapCall(name, bitmap, nullptr, std::move(arguments));
+    return held && held->loaded ? held : nullptr;
 }
 
 // Replaces what the handle holds by the image, if the source has one.
-int32_t load(VestBitmapHandle* bitmap, const BitmapImage* image, bool needsArea)
+int32_t load(HeldImage* held, const BitmapImage* image, bool needsArea)
 {
-    bitmap->loaded = false;
-    bitmap->width = bitmap->height = 0.0;
+    if (held == nullptr)
+        return 0;
+    *held = HeldImage();
     if (image == nullptr || (needsArea && !(image->width > 0.0 && image->height > 0.0)))
         return 0;
-    bitmap->loaded = true;
-    bitmap->width = image->width;
-    bitmap->height = image->height;
+    held->loaded = true;
+    held->width = image->width;
+    held->height = image->height;
     return 1;
 }
 
@@ -195,8 +203,8 @@ template <typename Map, typename Key> const BitmapImage* find(const Map& images,
 
 bool drawBitmap(const char* name, VestBitmapHandle* bitmap, CVeST* vest, std::vector<CallArgument> arguments)
 {
-    bitmapCall(name, bitmap, vest, std::move(arguments));
-    return bitmap && bitmap->loaded && vest && RecordingServices::instance().answers.drawing;
+    const HeldImage* held = bitmapCall(name, bitmap, vest, std::move(arguments));
+    return held && held->loaded && vest && RecordingServices::instance().answers.drawing;
 }
 
 bool copyHostText(const std::string& answer, char* text)
@@ -494,35 +502,32 @@ int32_t vestDeleteBitmap(VestBitmapHandle* bitmap)
 }
 int32_t vestLoadBitmapFile(VestBitmapHandle* bitmap, const char* path)
 {
-    if (!bitmapCall("vestLoadBitmapFile", bitmap, nullptr, {path}))
-        return 0;
-    return load(bitmap, find(RecordingServices::instance().answers.imageFiles, std::string(path)), false);
+    HeldImage* held = bitmapCall("vestLoadBitmapFile", bitmap, nullptr, {path});
+    return load(held, find(RecordingServices::instance().answers.imageFiles, std::string(path)), false);
 }
 int32_t vestLoadBitmapResource(VestBitmapHandle* bitmap, const char* name)
 {
-    if (!bitmapCall("vestLoadBitmapResource", bitmap, nullptr, {name}))
-        return 0;
-    return load(bitmap, find(RecordingServices::instance().answers.resourceNames, std::string(name)), true);
+    HeldImage* held = bitmapCall("vestLoadBitmapResource", bitmap, nullptr, {name});
+    return load(held, find(RecordingServices::instance().answers.resourceNames, std::string(name)), true);
 }
 int32_t vestLoadBitmapResourceId(VestBitmapHandle* bitmap, int32_t id)
 {
-    if (!bitmapCall("vestLoadBitmapResourceId", bitmap, nullptr, {id}))
-        return 0;
-    return load(bitmap, find(RecordingServices::instance().answers.resourceIds, id), true);
+    HeldImage* held = bitmapCall("vestLoadBitmapResourceId", bitmap, nullptr, {id});
+    return load(held, find(RecordingServices::instance().answers.resourceIds, id), true);
 }
 double vestGetBitmapWidth(VestBitmapHandle* bitmap)
 {
-    const VestBitmapHandle* held = loadedBitmap("vestGetBitmapWidth", bitmap, {});
+    const HeldImage* held = loadedBitmap("vestGetBitmapWidth", bitmap, {});
     return held ? std::trunc(held->width) : 0.0;
 }
 double vestGetBitmapHeight(VestBitmapHandle* bitmap)
 {
-    const VestBitmapHandle* held = loadedBitmap("vestGetBitmapHeight", bitmap, {});
+    const HeldImage* held = loadedBitmap("vestGetBitmapHeight", bitmap, {});
     return held ? std::trunc(held->height) : 0.0;
 }
 int32_t vestGetBitmapTransparentColor(VestBitmapHandle* bitmap, int32_t* r, int32_t* g, int32_t* b, int32_t* a)
 {
-    const VestBitmapHandle* held
+    const HeldImage* held
         = loadedBitmap("vestGetBitmapTransparentColor", bitmap, {address(r), address(g), address(b), address(a)});
     if (!held)
         return 0;
@@ -534,7 +539,7 @@ int32_t vestGetBitmapTransparentColor(VestBitmapHandle* bitmap, int32_t* r, int3
 }
 int32_t vestSetBitmapTransparentColor(VestBitmapHandle* bitmap, int32_t r, int32_t g, int32_t b, int32_t a)
 {
-    VestBitmapHandle* held = loadedBitmap("vestSetBitmapTransparentColor", bitmap, {r, g, b, a});
+    HeldImage* held = loadedBitmap("vestSetBitmapTransparentColor", bitmap, {r, g, b, a});
     if (!held)
         return 0;
     const int32_t colour[4] = {r & 0xFF, g & 0xFF, b & 0xFF, a & 0xFF};
@@ -543,12 +548,12 @@ int32_t vestSetBitmapTransparentColor(VestBitmapHandle* bitmap, int32_t r, int32
 }
 int32_t vestGetBitmapNoAlpha(VestBitmapHandle* bitmap)
 {
-    const VestBitmapHandle* held = loadedBitmap("vestGetBitmapNoAlpha", bitmap, {});
+    const HeldImage* held = loadedBitmap("vestGetBitmapNoAlpha", bitmap, {});
     return held && held->noAlpha ? 1 : 0;
 }
 int32_t vestSetBitmapNoAlpha(VestBitmapHandle* bitmap, bool flag)
 {
-    VestBitmapHandle* held = loadedBitmap("vestSetBitmapNoAlpha", bitmap, {flag});
+    HeldImage* held = loadedBitmap("vestSetBitmapNoAlpha", bitmap, {flag});
     if (!held)
         return 0;
     held->noAlpha = flag;

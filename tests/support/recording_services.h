@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bitmap_handle.h"
 #include "services.h"
 
 // A recording implementation of the shell's service functions, for tests of
@@ -15,17 +16,6 @@
 // answers come from RecordingServices::answers. Like the real shell, every
 // function given a null plug-in object (or a null or empty bitmap handle)
 // answers its failure value and touches nothing. Single-threaded.
-
-// The bitmap handle of test builds: allocated by vestNewBitmap, freed by
-// vestDeleteBitmap, so that the sanitizers see a leaked one.
-struct VestBitmapHandle {
-    int32_t serial = 0;
-    bool loaded = false;
-    double width = 0.0;
-    double height = 0.0;
-    int32_t transparentColor[4] = {0, 0, 0, 0};
-    bool noAlpha = false;
-};
 
 namespace vest_testing {
 
@@ -70,6 +60,16 @@ std::ostream& operator<<(std::ostream& out, const RecordedCall& call);
 struct BitmapImage {
     double width = 0.0;
     double height = 0.0;
+};
+
+// What a handle made by the recording vestNewBitmap holds in place of a
+// toolkit bitmap (the handle's own bitmap pointer stays null).
+struct HeldImage {
+    bool loaded = false;
+    double width = 0.0;
+    double height = 0.0;
+    int32_t transparentColor[4] = {0, 0, 0, 0};
+    bool noAlpha = false;
 };
 
 // A MIDI event waiting for vestReceiveMidiEvent, as raw bytes.
@@ -148,19 +148,21 @@ public:
     void reset();
 
     // Bitmap handles made and not yet deleted.
-    int32_t liveBitmaps() const { return liveBitmapCount; }
+    int32_t liveBitmaps() const { return static_cast<int32_t>(images.size()); }
 
     // Used by the fake service functions.
     void record(const char* name, const CVeST* plugin, std::vector<CallArgument> arguments);
     VestBitmapHandle* newBitmap();
     void deleteBitmap(VestBitmapHandle* bitmap);
+    // What a live handle holds; null for a handle this recorder did not make.
+    HeldImage* imageOf(const VestBitmapHandle* bitmap);
 
 private:
     RecordingServices() = default;
 
     std::vector<RecordedCall> recorded;
-    int32_t liveBitmapCount = 0;
-    int32_t nextBitmapSerial = 1;
+    // Every live handle with what it holds; freed handles leave the map.
+    std::map<const VestBitmapHandle*, HeldImage> images;
 };
 
 } // namespace vest_testing

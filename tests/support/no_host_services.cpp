@@ -1,8 +1,8 @@
 // The shell's host and editor services as they answer when the effect has no
-// plug-in object: every one does nothing and gives its failure value. With the
-// drawing stand-ins (tests/support/no_screen_services.cpp) it lets the audio
-// path run as in a plug-in that no host has attached yet, without the
-// bookkeeping of the recording services (which allocates per call).
+// plug-in object: every one does nothing and gives its failure value. With
+// the drawing stand-ins (no_screen_services.cpp) it lets the audio path run
+// as in a plug-in that no host has attached yet, without the bookkeeping of
+// the recording services (which allocates per call).
 #include <cstdint>
 
 #include "services.h"

@@ -5,6 +5,7 @@
 
 #include <psapi.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -142,6 +143,163 @@ TEST_F(EditorHostTest, IdleRedrawsAtMostAtTheEffectsFrameRate)
     EXPECT_GT(perSecond, 0.0);
     // A redraw needs more than 1000 / 30 ms since the one before.
     EXPECT_LE(perSecond, 31.0);
+}
+
+// A colour component of the display script (0..1) as the byte it draws
+// with: times 255, moved 0.0001 away from zero, cut toward zero.
+int scriptByte(double component)
+{
+    return static_cast<int>(component * 255.0 + 0.0001);
+}
+
+// One colour byte drawn with an alpha byte over what was there.
+int over(int source, int alpha, int below)
+{
+    return (source * alpha + below * (255 - alpha)) / 255;
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A fill in a script colour over an opaque colour.
+Rgb fill(double r, double g, double b, double a, Rgb below = {0, 0, 0})
+{
+    const int alpha = scriptByte(a);
+    return {over(scriptByte(r), alpha, below.r), over(scriptByte(g), alpha, below.g),
+            over(scriptByte(b), alpha, below.b)};
+}
+
+struct PixelCase {
+    const char* what;
+    int x, y;
+    Rgb expected;
+};
+
+// The editor's background is the frame's opaque black.
+const Rgb kBlack{0, 0, 0};
+// Button fills and lit states over that background.
+const Rgb kWidthButton = fill(0.5, 0.5, 0.0, 0.5);
+const Rgb kWidthButtonLit = fill(0.6, 0.6, 0.3, 0.8, kWidthButton);
+const Rgb kChoiceButton = fill(0.0, 0.5, 0.5, 0.5);
+const Rgb kChoiceButtonLit = fill(0.3, 0.6, 0.6, 0.8, kChoiceButton);
+// Scope axes and the border: one-pixel lines in (0, 0, 1, 0.5).
+const Rgb kLine = fill(0.0, 0.0, 1.0, 0.5);
+// With no audio the mid meter is 0: the vertical band takes its lowest
+// alpha, 0.2.
+const Rgb kMidBand = fill(0.0, 0.5, 0.5, 0.2);
+
+void expectPixels(const WindowPixels& pixels, std::initializer_list<PixelCase> cases)
+{
+    constexpr int kTolerance = 2; // rounding of the blend
+    for (const PixelCase& c : cases) {
+        const uint32_t pixel = pixels.at(c.x, c.y);
+        const Rgb seen{WindowPixels::red(pixel), WindowPixels::green(pixel), WindowPixels::blue(pixel)};
+        EXPECT_NEAR(seen.r, c.expected.r, kTolerance) << c.what << " at " << c.x << ", " << c.y;
+        EXPECT_NEAR(seen.g, c.expected.g, kTolerance) << c.what << " at " << c.x << ", " << c.y;
+        EXPECT_NEAR(seen.b, c.expected.b, kTolerance) << c.what << " at " << c.x << ", " << c.y;
+    }
+}
+
+TEST_F(EditorHostTest, UnlitButtonsAxesBorderAndBackgroundShowTheirColours)
+{
+    openAndPaint();
+    ASSERT_TRUE(window->idleUntilPainted());
+    const WindowPixels pixels = window->capture();
+    ASSERT_EQ(pixels.width, 700);
+    expectPixels(pixels,
+                 {
+                     {"background left of the left scope", 10, 150, kBlack},
+                     {"background, top right", 690, 20, kBlack},
+                     {"AutoWidth button", 300, 284, kWidthButton},
+                     {"AutoWidth button, right column", 319, 284, kWidthButton},
+                     {"AutoWidth button, top left corner", 280, 250, kWidthButton},
+                     {"left of the AutoWidth button", 279, 250, kBlack},
+                     {"below the AutoWidth button", 319, 290, kBlack},
+                     {"AutoSpeed button", 360, 284, kChoiceButton},
+                     {"AutoDepth button", 400, 284, kChoiceButton},
+                     {"border, top", 350, 0, kLine},
+                     {"inside the top border", 350, 1, kBlack},
+                     {"border, left", 0, 60, kLine},
+                     {"border, right", 699, 60, kLine},
+                     {"border, bottom", 350, 299, kLine},
+                     {"left scope, vertical axis", 150, 40, kLine},
+                     {"beside the vertical axis", 149, 40, kBlack},
+                     {"left scope, horizontal axis", 35, 150, kLine},
+                     {"right scope, vertical axis", 550, 40, kLine},
+                     {"left scope, mid band", 120, 60, kMidBand},
+                 });
+}
+
+TEST_F(EditorHostTest, LitButtonsFollowTheParametersTheHostSets)
+{
+    host.setParameter(0, 1.0f); // AutoWidth on
+    host.setParameter(1, 0.5f); // AutoSpeed 1: left half lit
+    host.setParameter(2, 1.0f); // AutoDepth 2: all lit
+    openAndPaint();
+    ASSERT_TRUE(window->idleUntilPainted());
+    expectPixels(window->capture(),
+                 {
+                     {"AutoWidth lit", 300, 284, kWidthButtonLit},
+                     {"AutoSpeed 1, left half", 335, 284, kChoiceButtonLit},
+                     {"AutoSpeed 1, right half", 365, 284, kChoiceButton},
+                     {"AutoDepth 2, left half", 385, 284, kChoiceButtonLit},
+                     {"AutoDepth 2, right half", 415, 284, kChoiceButtonLit},
+                 });
+}
+
+struct ClickCase {
+    const char* what;
+    int x, y;
+    MouseButton button;
+    VstInt32 parameter;
+    float before;
+    float after;
+};
+
+void PrintTo(const ClickCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
+class EditorClickTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(EditorClickTest, AClickThroughWindowMessagesChangesWhatTheHostReadsBack)
+{
+    const ClickCase& c = GetParam();
+    host.setParameter(c.parameter, c.before);
+    openAndPaint();
+    const std::size_t requestsBefore = host.requests.size();
+    ASSERT_TRUE(window->click(c.x, c.y, c.button));
+    EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.after);
+    // The buttons change the values without telling the host.
+    for (std::size_t i = requestsBefore; i < host.requests.size(); ++i)
+        EXPECT_NE(host.requests[i].opcode, audioMasterAutomate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, EditorClickTest,
+    ::testing::Values(ClickCase{"AutoWidthOn", 300, 270, MouseButton::left, 0, 0.0f, 1.0f},
+                      ClickCase{"AutoWidthOff", 300, 270, MouseButton::left, 0, 1.0f, 0.0f},
+                      ClickCase{"AutoSpeedSlow", 350, 270, MouseButton::left, 1, 0.0f, 0.5f},
+                      ClickCase{"AutoSpeedFast", 350, 270, MouseButton::left, 1, 0.5f, 1.0f},
+                      ClickCase{"AutoSpeedWrapsToTime", 350, 270, MouseButton::left, 1, 1.0f, 0.0f},
+                      ClickCase{"AutoDepthNarrow", 400, 270, MouseButton::left, 2, 0.0f, 0.5f},
+                      ClickCase{"AutoDepthWrapsToSide", 419, 289, MouseButton::left, 2, 1.0f, 0.0f},
+                      ClickCase{"RightButtonChangesNothing", 350, 270, MouseButton::right, 1, 0.0f, 0.0f},
+                      ClickCase{"ShiftClickChangesNothing", 300, 270, MouseButton::leftWithShift, 0, 0.0f, 0.0f},
+                      ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}),
+    [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.what); });
+
+TEST_F(EditorHostTest, APressDraggedOntoAButtonCountsOnceAndShowsOnTheNextFrame)
+{
+    openAndPaint();
+    ASSERT_TRUE(window->drag(350, 200, 350, 270));
+    EXPECT_FLOAT_EQ(host.getParameter(1), 0.5f);
+    ASSERT_TRUE(window->idleUntilPainted());
+    expectPixels(
+        window->capture(),
+        {{"AutoSpeed 1, left half", 335, 284, kChoiceButtonLit}, {"AutoSpeed 1, right half", 365, 284, kChoiceButton}});
 }
 
 } // namespace

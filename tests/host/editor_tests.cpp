@@ -3,13 +3,12 @@
 // messages, its pixels read back from the screen.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <initializer_list>
 #include <memory>
 #include <string>
 
 #include "editor_window.h"
+#include "process_memory.h"
 #include "plugin_fixture.h"
 
 namespace {
@@ -17,16 +16,7 @@ namespace {
 constexpr int kCycles = 100;
 // What 100 cycles may add to the process's private memory: far less than
 // one leaked frame, window and drawing surface per cycle would.
-constexpr SIZE_T kCycleGrowthBound = 1u << 20;
-
-// The process's committed private memory (Wine leaves PrivateUsage at 0).
-SIZE_T committedBytes()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return counters.PagefileUsage;
-}
+constexpr int64_t kCycleGrowthBound = 1u << 20;
 
 std::wstring classNameOf(HWND window)
 {
@@ -103,19 +93,18 @@ TEST_F(EditorHostTest, AHundredOpenAndCloseCyclesLeaveNoWindowClassAndNoGrowth)
     const std::wstring windowClass = classNameOf(window->pluginWindow());
     ASSERT_EQ(windowClass.rfind(L"Plugin", 0), 0u);
     window->close();
-    const SIZE_T before = committedBytes();
+    const int64_t before = processMemory().privateBytes;
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         ASSERT_TRUE(window->open()) << cycle;
         window->repaintNow();
         window->idle();
         window->close();
     }
-    const SIZE_T after = committedBytes();
+    const int64_t after = processMemory().privateBytes;
     EXPECT_EQ(GetWindow(window->topLevel(), GW_CHILD), nullptr);
     // The last frame unregistered the window class.
     EXPECT_FALSE(classIsRegistered(windowClass));
-    EXPECT_LT(after > before ? after - before : 0, kCycleGrowthBound)
-        << "committed bytes " << before << " -> " << after;
+    EXPECT_LT(after - before, kCycleGrowthBound) << "committed bytes " << before << " -> " << after;
 }
 
 TEST_F(EditorHostTest, ClosingThePluginWithItsEditorOpenTakesTheWindowAlong)

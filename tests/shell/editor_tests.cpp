@@ -4,8 +4,6 @@
 // idle pacing and the editor's OLE balance.
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +14,7 @@
 #include "gui/draw_context.h"
 #include "gui/frame.h"
 #include "probe_plugin.h"
+#include "process_memory.h"
 #include "vest_editor.h"
 #include "vest_view.h"
 
@@ -26,16 +25,7 @@ constexpr int kHeight = 300;
 constexpr int kCycles = 100;
 // What the cycles may add to the committed memory: far less than one leaked
 // frame with its window and drawing surface per cycle would.
-constexpr SIZE_T kCycleGrowthBound = 1u << 20;
-
-// The process's committed private memory (Wine leaves PrivateUsage at 0).
-SIZE_T committedBytes()
-{
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return counters.PagefileUsage;
-}
+constexpr int64_t kCycleGrowthBound = 1u << 20;
 
 // What the replaced table entries received.
 struct TableCalls {
@@ -138,8 +128,9 @@ TEST_F(EditorTest, ReportsItsRectangleBeforeAndAfterOpening)
         EXPECT_EQ(rect->left, 0);
         EXPECT_EQ(rect->bottom, kHeight);
         EXPECT_EQ(rect->right, kWidth);
-        if (round == 0)
+        if (round == 0) {
             EXPECT_TRUE(openEditor());
+        }
     }
     // The host's window is not kept: the editor does not count as open.
     EXPECT_FALSE(editor()->isOpen());
@@ -207,7 +198,7 @@ TEST_F(EditorTest, AHundredOpenAndCloseCyclesLeaveNoToolkitObjectAndNoGrowth)
     dispatch(effEditClose);
     pump();
     const int32_t objectsBefore = VSTGUI::CBaseObject::getLiveObjectCount();
-    const SIZE_T bytesBefore = committedBytes();
+    const int64_t bytesBefore = processMemory().privateBytes;
     for (int cycle = 0; cycle < kCycles; ++cycle) {
         ASSERT_TRUE(openEditor()) << cycle;
         // Frame and view.
@@ -217,11 +208,10 @@ TEST_F(EditorTest, AHundredOpenAndCloseCyclesLeaveNoToolkitObjectAndNoGrowth)
         dispatch(effEditClose);
         pump();
     }
-    const SIZE_T bytesAfter = committedBytes();
+    const int64_t bytesAfter = processMemory().privateBytes;
     EXPECT_EQ(VSTGUI::CBaseObject::getLiveObjectCount(), objectsBefore);
     EXPECT_TRUE(childrenOf(parent).empty());
-    EXPECT_LT(bytesAfter > bytesBefore ? bytesAfter - bytesBefore : 0, kCycleGrowthBound)
-        << bytesBefore << " -> " << bytesAfter;
+    EXPECT_LT(bytesAfter - bytesBefore, kCycleGrowthBound) << bytesBefore << " -> " << bytesAfter;
 }
 
 TEST_F(EditorTest, DeletingThePluginWithItsEditorOpenReleasesFrameAndWindow)
@@ -403,8 +393,9 @@ HRESULT comStateAfterAnEditorOnAThread(bool hostInMultithreadedApartment)
 {
     HRESULT after = E_FAIL;
     std::thread thread([&] {
-        if (hostInMultithreadedApartment)
+        if (hostInMultithreadedApartment) {
             EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        }
         {
             RecordingHost host;
             host.answers[audioMasterVersion] = 2400;

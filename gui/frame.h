@@ -44,8 +44,8 @@ public:
 // keeps the frame-wide roles (modal, focus and mouse-over view), resizes
 // itself and its host windows, and accepts dropped files and text.
 //
-// Window handles are passed as void* so that callers need no platform
-// header. GUI thread only.
+// Window handles travel as void*, the way the host hands them to an editor.
+// GUI thread only.
 class CFrame : public CViewContainer {
 public:
     // Makes the child window at once inside parentWindow (none for a null
@@ -171,8 +171,9 @@ protected:
     bool openFlag = true;
     bool dropActive = false;
     void* window = nullptr;
-    // The frame keeps one reference of its own, so that a target OLE still
-    // holds after the revocation never reaches a destroyed frame.
+    // The frame holds a reference of its own: the target goes with the frame
+    // also when its registration failed, and one that OLE still holds after
+    // the revocation is cut off from the frame first.
     CDropTarget* dropTarget = nullptr;
     COffscreenContext* backBuffer = nullptr;
     bool mouseTracking = false;

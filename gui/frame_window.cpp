@@ -110,6 +110,13 @@ bool CFrame::createWindow(void* parent)
     HWND created = CreateWindowExW(
         extendedStyle, windowClassName, L"Window", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
         truncateToInt(size.getWidth()), truncateToInt(size.getHeight()), asWindow(parent), nullptr, hInstance, nullptr);
+    if (!created) {
+        // No window to count: the class must not outlive the frames that use
+        // it (its procedure lives in this library).
+        if (--windowClassUseCount == 0)
+            UnregisterClassW(windowClassName, hInstance);
+        return false;
+    }
     window = created;
     SetWindowLongPtrW(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     setDropActive(true);

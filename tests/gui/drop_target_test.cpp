@@ -123,6 +123,21 @@ TEST_F(DropTargetTest, ADragThatLeavesEndsItsContainer)
     EXPECT_EQ(getCurrentDragContainer(), nullptr);
 }
 
+TEST_F(DropTargetTest, ASecondEnterWithoutLeaveReplacesTheContainer)
+{
+    data.offerText(L"words");
+    DWORD effect = DROPEFFECT_COPY;
+    target()->DragEnter(&data, 0, anywhere, &effect);
+    TestDataObject files;
+    files.offerFiles({L"C:\\a.wav", L"C:\\b.wav"});
+    target()->DragEnter(&files, 0, anywhere, &effect);
+    ASSERT_NE(getCurrentDragContainer(), nullptr);
+    EXPECT_EQ(getCurrentDragContainer()->getCount(), 2);
+    target()->Drop(&files, 0, anywhere, &effect);
+    // The fixture's end finds no container of either drag left.
+    EXPECT_EQ(getCurrentDragContainer(), nullptr);
+}
+
 TEST_F(DropTargetTest, ASourceThatAllowsNothingKeepsItsWord)
 {
     data.offerText(L"words");

@@ -68,6 +68,18 @@ TEST_F(FrameTest, IsAFrameAContainerAndAView)
     frame->forget();
 }
 
+TEST_F(FrameTest, WithoutWindowSetSizeChangesOnlyTheRectangle)
+{
+    auto* frame = new CFrame(CRect(10, 20, 110, 120), nullptr, nullptr);
+    EXPECT_FALSE(frame->setSize(100, 100));
+    EXPECT_TRUE(frame->setSize(50, 60));
+    EXPECT_EQ(frame->getViewSize(), CRect(10, 20, 60, 80));
+    frame->setOpenFlag(false);
+    EXPECT_FALSE(frame->setSize(70, 70));
+    EXPECT_EQ(frame->getViewSize(), CRect(10, 20, 60, 80));
+    frame->forget();
+}
+
 TEST_F(FrameTest, WithoutWindowTheMouseIsOnTheScreen)
 {
     auto* frame = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);
@@ -122,6 +134,22 @@ TEST_F(FrameTest, ACopyHasItsOwnChildrenAndNoWindow)
     // The first frame keeps its window and drop target.
     EXPECT_TRUE(IsWindow(static_cast<HWND>(frame->getSystemWindow())));
     EXPECT_TRUE(frame->isDropActive());
+    frame->forget();
+}
+
+TEST_F(FrameTest, DrawingAViewDrawsThatChildOrElseTheWholeFrame)
+{
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), nullptr, nullptr);
+    auto* child = new RecordingView(CRect(0, 0, 50, 50));
+    frame->addView(child);
+    frame->draw(child);
+    EXPECT_EQ(child->draws, 1);
+    auto* stranger = new RecordingView(CRect(0, 0, 50, 50));
+    frame->draw(stranger);
+    frame->draw(static_cast<CView*>(nullptr));
+    EXPECT_EQ(stranger->draws, 0);
+    EXPECT_EQ(child->draws, 3);
+    stranger->forget();
     frame->forget();
 }
 
@@ -363,32 +391,38 @@ bool scriptedKeys(int virtualKey)
 
 TEST_F(FrameTest, PollingTracksAPressUntilItsButtonIsReleased)
 {
-    CountingEditor editor;
-    auto* frame = new CFrame(CRect(0, 0, 2000, 2000), nullptr, &editor);
-    auto* view = new RecordingView(CRect(0, 0, 2000, 2000));
-    frame->addView(view);
-    setKeyHeldReader(scriptedKeys);
-    // Pass 1 stays at the press, pass 2 moves, pass 3 comes back, and the
-    // button is up at pass 4.
-    editor.onIdle = [](int pass) {
-        static const POINT places[] = {{100, 100}, {110, 105}, {100, 100}, {120, 130}};
-        SetCursorPos(places[pass - 1].x, places[pass - 1].y);
-        heldPasses = 4 - pass;
-    };
-    heldPasses = 4;
-    CDrawContext* context = frame->createDrawContext();
-    CPoint where(100, 100);
-    frame->mouse(context, where, kLButton);
-    context->forget();
-    setKeyHeldReader(nullptr);
+    // With the caller's context, and without one: the frame then reads the
+    // mouse through a context of its own.
+    for (const bool callerHasContext : {true, false}) {
+        SCOPED_TRACE(callerHasContext);
+        CountingEditor editor;
+        auto* frame = new CFrame(CRect(0, 0, 2000, 2000), nullptr, &editor);
+        auto* view = new RecordingView(CRect(0, 0, 2000, 2000));
+        frame->addView(view);
+        setKeyHeldReader(scriptedKeys);
+        // Pass 1 stays at the press, pass 2 moves, pass 3 comes back, and the
+        // button is up at pass 4.
+        editor.onIdle = [](int pass) {
+            static const POINT places[] = {{100, 100}, {110, 105}, {100, 100}, {120, 130}};
+            SetCursorPos(places[pass - 1].x, places[pass - 1].y);
+            heldPasses = 4 - pass;
+        };
+        heldPasses = 4;
+        CDrawContext* context = callerHasContext ? frame->createDrawContext() : nullptr;
+        CPoint where(100, 100);
+        frame->mouse(context, where, kLButton);
+        if (context)
+            context->forget();
+        setKeyHeldReader(nullptr);
 
-    EXPECT_EQ(editor.idles, 4);
-    EXPECT_EQ(view->names(), (std::vector<std::string>{"down", "moved", "up"}));
-    EXPECT_EQ(view->last("moved").where, CPoint(110, 105));
-    EXPECT_EQ(view->last("moved").buttons, kLButton);
-    EXPECT_EQ(view->last("up").where, CPoint(120, 130));
-    EXPECT_EQ(view->last("up").buttons, 0);
-    frame->forget();
+        EXPECT_EQ(editor.idles, 4);
+        EXPECT_EQ(view->names(), (std::vector<std::string>{"down", "moved", "up"}));
+        EXPECT_EQ(view->last("moved").where, CPoint(110, 105));
+        EXPECT_EQ(view->last("moved").buttons, kLButton);
+        EXPECT_EQ(view->last("up").where, CPoint(120, 130));
+        EXPECT_EQ(view->last("up").buttons, 0);
+        frame->forget();
+    }
 }
 
 TEST_F(FrameTest, PollingRunsNoLoopForAnUnhandledPressOrOneWithoutButton)

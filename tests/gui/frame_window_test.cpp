@@ -9,6 +9,9 @@
 
 #include <psapi.h>
 
+#include <algorithm>
+#include <iterator>
+
 namespace VSTGUI {
 namespace test {
 namespace {
@@ -82,6 +85,25 @@ TEST_F(FrameWindowTest, WithoutParentMakesNoWindowAndRegistersNothing)
     EXPECT_TRUE(frame->setDropActive(false));
     EXPECT_FALSE(isWindowClassRegistered(expectedWindowClassName()));
     frame->forget();
+}
+
+TEST_F(FrameWindowTest, AWindowThatCannotBeMadeLeavesNoClassBehind)
+{
+    HostWindow host(100, 100);
+    // A parent that no longer exists.
+    HWND gone = makeChildWindow(host.handle(), 0, 0, 10, 10);
+    DestroyWindow(gone);
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), gone, nullptr);
+    EXPECT_EQ(frame->getSystemWindow(), nullptr);
+    EXPECT_FALSE(frame->isDropActive());
+    EXPECT_FALSE(isWindowClassRegistered(expectedWindowClassName()));
+    frame->forget();
+
+    // The next frame registers the class again and unregisters it.
+    frame = new CFrame(CRect(0, 0, 100, 100), host.handle(), nullptr);
+    EXPECT_NE(frame->getSystemWindow(), nullptr);
+    frame->forget();
+    EXPECT_FALSE(isWindowClassRegistered(expectedWindowClassName()));
 }
 
 TEST_F(FrameWindowTest, ClassIsRegisteredForTheFirstFrameAndUnregisteredWithTheLast)
@@ -368,6 +390,27 @@ TEST_F(FrameMessageTest, WheelTurnsWholeNotchesAndPassesTheMessageOn)
         EXPECT_EQ(view->last("wheel").buttons, 0);
         EXPECT_EQ(host.wheelMessages(), ++wheelMessages);
     }
+}
+
+TEST_F(FrameMessageTest, WheelCarriesTheHeldModifiersButNoButtons)
+{
+    // The thread's key state, which GetKeyState reads.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), held);
+    held[VK_SHIFT] = held[VK_CONTROL] = held[VK_MENU] = 0x80;
+    SetKeyboardState(held);
+    RECT r = {};
+    GetWindowRect(window, &r);
+    post(WM_MOUSEWHEEL, MAKEWPARAM(MK_LBUTTON | MK_SHIFT, 120), r.left + 40, r.top + 30);
+    post(WM_LBUTTONDOWN, MK_LBUTTON, 40, 30);
+    post(WM_LBUTTONUP, 0, 40, 30);
+    SetKeyboardState(keys);
+    EXPECT_EQ(view->last("wheel").buttons, kShift | kControl | kAlt);
+    // Button messages take their buttons from the message, and Alt from the
+    // key state.
+    EXPECT_EQ(view->last("down").buttons, kLButton | kAlt);
 }
 
 // A host window inside a top-level window, both exactly the frame's size, and

@@ -3,7 +3,7 @@
 #include "gui/frame.h"
 #include "gui/mouse_input.h"
 
-#include "geometry_printers.h"
+#include "view_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -236,6 +236,34 @@ TEST_F(DragWaitTest, NoDragWithoutTheLeftButtonOrWithoutAFrame)
     HeldKeys::held[VK_LBUTTON] = true;
     CDrawContext frameless(nullptr, nullptr, nullptr);
     EXPECT_FALSE(frameless.waitDrag());
+}
+
+// The cursor in the view's coordinates: the containers above it shift both
+// offsets of the context for the query and put them back afterwards.
+TEST_F(FrameTest, MouseLocationIsInTheViewsCoordinatesAndOffsetsComeBack)
+{
+    auto* outer = new CViewContainer(CRect(20, 10, 220, 160), frame);
+    auto* inner = new CViewContainer(CRect(5, 7, 105, 107), frame);
+    auto* view = new CView(CRect(1, 1, 10, 10));
+    inner->addView(view);
+    outer->addView(inner);
+    frame->addView(outer);
+
+    CDrawContext* context = frame->createDrawContext();
+    context->setScreenOffset(CPoint(300, 200));
+    context->setOffset(CPoint(3, 4));
+    POINT cursor;
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    CPoint where;
+    view->getMouseLocation(context, where);
+    EXPECT_EQ(where, CPoint(cursor.x - 300 - 20 - 5, cursor.y - 200 - 10 - 7));
+    EXPECT_EQ(context->getScreenOffset(), CPoint(300, 200));
+    EXPECT_EQ(context->getOffset(), CPoint(3, 4));
+
+    CPoint untouched(1, 1);
+    view->getMouseLocation(nullptr, untouched);
+    EXPECT_EQ(untouched, CPoint(1, 1));
+    context->forget();
 }
 
 // A frame without a window measures the cursor in screen coordinates; the

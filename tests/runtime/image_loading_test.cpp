@@ -71,6 +71,15 @@ protected:
         return lines;
     }
 
+    // The slot's size, and whether its handle holds a bitmap.
+    static void expectSlot(const ImageSlot& slot, double width, double height, bool holdsBitmap)
+    {
+        EXPECT_EQ(slot.width, width);
+        EXPECT_EQ(slot.height, height);
+        ASSERT_NE(slot.bitmap, nullptr);
+        EXPECT_EQ(slot.bitmap->bitmap != nullptr, holdsBitmap);
+    }
+
     char startFolder[MAX_PATH] = {};
     TZarkune script;
 };
@@ -78,8 +87,7 @@ protected:
 TEST_F(ImageLoading, ResourceZeroLoadsAt99By99AndIsNotDecodedAgain)
 {
     const ImageSlot& slot = script.getImage(0);
-    EXPECT_EQ(slot.width, 99.0);
-    EXPECT_EQ(slot.height, 99.0);
+    expectSlot(slot, 99, 99, true);
     ASSERT_NE(slot.bitmap, nullptr);
     VSTGUI::CBitmap* const bitmap = slot.bitmap->bitmap;
     ASSERT_NE(bitmap, nullptr);
@@ -97,22 +105,14 @@ TEST_F(ImageLoading, ResourceZeroLoadsAt99By99AndIsNotDecodedAgain)
 
 TEST_F(ImageLoading, WithoutItsResourceAnImageLoadsFromTheFileBesideTheLibrary)
 {
-    const ImageSlot& slot = script.getImage(1);
-    EXPECT_EQ(slot.width, 20.0);
-    EXPECT_EQ(slot.height, 10.0);
-    ASSERT_NE(slot.bitmap, nullptr);
-    EXPECT_NE(slot.bitmap->bitmap, nullptr);
+    expectSlot(script.getImage(1), 20, 10, true);
     EXPECT_TRUE(logLines().empty());
     EXPECT_TRUE(beeps().empty());
 }
 
 TEST_F(ImageLoading, AnImageFoundNowhereGivesOneLogLineAndOneBeepOnce)
 {
-    const ImageSlot& slot = script.getImage(2);
-    EXPECT_EQ(slot.width, 0.0);
-    EXPECT_EQ(slot.height, 0.0);
-    ASSERT_NE(slot.bitmap, nullptr);
-    EXPECT_EQ(slot.bitmap->bitmap, nullptr);
+    expectSlot(script.getImage(2), 0, 0, false);
     EXPECT_EQ(logLines(), std::vector<std::string>{"Unable to load: " + programFolder() + "nowhere.png"});
     EXPECT_EQ(beeps(), (std::vector<std::pair<uint32_t, uint32_t>>{{2000, 200}}));
 

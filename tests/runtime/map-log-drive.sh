@@ -6,7 +6,8 @@ set -euo pipefail
 letter=$1
 folder=$2
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-env.sh"
-"$vest_root/tools/wine-prefix"
+# A new prefix starts Wine's services, which would hold CTest's pipes open.
+"$vest_root/tools/wine-prefix" </dev/null >/dev/null 2>&1
 rm -rf "$folder"
 mkdir -p "$folder"
 ln -sfn "$folder" "$WINEPREFIX/dosdevices/$letter:"

@@ -385,6 +385,45 @@ TEST_F(EditorTest, IdleStuffRunsTheIdleWorkOnlyWhenItIsDue)
     EXPECT_LE(paced->lLastTicks, after + 100 + 4);
 }
 
+TEST_F(EditorTest, IdleCalledBackFromTheHostsIdleLeavesTheFrameAlone)
+{
+    ASSERT_TRUE(openEditor());
+    HWND window = editorWindow();
+    bool frameIdledInside = true;
+    // The host calls the editor's idle from inside its own idle work.
+    host.onRequest = [&](const HostRequest& request) {
+        if (request.opcode != audioMasterIdle)
+            return;
+        editor()->view->setDirty(true);
+        ValidateRect(window, nullptr);
+        dispatch(effEditIdle);
+        RECT update{};
+        frameIdledInside = GetUpdateRect(window, &update, FALSE) != 0;
+    };
+    editor()->doIdleStuff();
+    host.onRequest = nullptr;
+    EXPECT_FALSE(frameIdledInside);
+    // Outside, the frame's idle sends the dirty view to the window.
+    dispatch(effEditIdle);
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(window, &update, FALSE));
+}
+
+TEST_F(EditorTest, KeysAndWheelNeedAnOpenEditorAndAViewThatTakesThem)
+{
+    VstKeyCode key{65, 13, 0};
+    EXPECT_EQ(dispatch(effEditKeyDown, 65, 13, nullptr, 0.0f), 0);
+    EXPECT_FALSE(editor()->onKeyUp(key));
+    EXPECT_FALSE(editor()->onWheel(1.0f));
+    ASSERT_TRUE(openEditor());
+    // The frame gives keys to its focus view only, and the display view
+    // never takes the focus; its wheel handling is the toolkit's, which
+    // declines.
+    EXPECT_EQ(dispatch(effEditKeyDown, 65, 13, nullptr, 0.0f), 0);
+    EXPECT_FALSE(editor()->onKeyUp(key));
+    EXPECT_FALSE(editor()->onWheel(1.0f));
+}
+
 // The editor of a plug-in made and deleted on a thread of its own, which the
 // host first put in the multithreaded apartment or left without COM. The
 // answer is what a new start of COM finds afterwards: S_FALSE while the

@@ -44,7 +44,7 @@ TEST_P(IdlePacingTest, SleepsRunsAndSchedulesAsTheTickCountSays)
 INSTANTIATE_TEST_SUITE_P(
     Cases, IdlePacingTest,
     ::testing::Values(PaceCase{"FarTooEarlyOnlySleeps", kT + 30, kDue, true, false, 0},
-                      PaceCase{"FiftyFourEarlyOnlySleeps", kT + 45, kDue, true, false, 0},
+                      PaceCase{"FiftyOneEarlyAfterTheSleepOnlySleeps", kT + 45, kDue, true, false, 0},
                       PaceCase{"FiftyEarlyAfterTheSleepRuns", kT + 46, kDue, true, true, kT + 150},
                       PaceCase{"SlightlyEarlySleepsThenRuns", kT + 60, kDue, true, true, kT + 164},
                       PaceCase{"OneEarlySleepsThenRuns", kT + 99, kDue, true, true, kT + 203},

@@ -280,6 +280,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.what); });
 
+TEST_F(EditorHostTest, APressReleasedBeforeAnyPaintChangesNothing)
+{
+    // The display reads the mouse as it draws: a press that no frame saw
+    // down does not count.
+    openAndPaint();
+    window->mouseDown(350, 270, MouseButton::left);
+    window->mouseUp(350, 270, MouseButton::left);
+    ASSERT_TRUE(window->idleUntilPainted());
+    EXPECT_FLOAT_EQ(host.getParameter(1), 0.0f);
+}
+
 TEST_F(EditorHostTest, APressDraggedOntoAButtonCountsOnceAndShowsOnTheNextFrame)
 {
     openAndPaint();

@@ -22,6 +22,9 @@ constexpr std::size_t kProgramNameBytes = kVstMaxProgNameLen;
 constexpr std::size_t kParameterBytes = static_cast<std::size_t>(kParameterTextBytes);
 
 constexpr double kUnchangedTolerance = 0.00001;
+// The editor's size in pixels.
+constexpr int32_t kEditorWidth = 700;
+constexpr int32_t kEditorHeight = 300;
 constexpr double kMouseFrameRate = 30.0;
 
 // Toolkit button bits and the runtime's mouse bits they become.
@@ -144,8 +147,7 @@ int32_t callbackInit(CVeST* vest)
     vestSetNumInputs(vest, effect->channelCount);
     vestSetNumOutputs(vest, effect->channelCount);
     vestSetUniqueID(vest, effect->uniqueId);
-    // The editor joins here (vestCreateEditor, 700 x 300) once the plug-in
-    // has one.
+    vestCreateEditor(vest, kEditorWidth, kEditorHeight);
     return vestProgramsAreChunks(vest, true);
 }
 

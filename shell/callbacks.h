@@ -11,8 +11,8 @@
 // slots stay empty.
 void initCallbacks(CVeSTCallbacks* callbacks);
 
-// Channel counts and unique id from the effect's description, chunk-based
-// programs; 1.
+// Channel counts and unique id from the effect's description, the 700 x 300
+// editor, chunk-based programs; 1.
 int32_t callbackInit(CVeST* vest);
 // Deletes the effect object; nothing when there is none.
 void callbackDestroy(CVeST* vest);

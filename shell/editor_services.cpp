@@ -1,15 +1,43 @@
-// The editor services of services.h that the runtime and the effect call.
-// This plug-in makes no editor yet (callbackInit creates none, so the record
-// carries no effFlagsHasEditor): there is no size to report and no view to
-// invalidate, and both answer as for a plug-in without an editor.
+// The editor services of services.h: the plug-in's one editor, its size and
+// the repaint requests of the effect's idle.
 #include "services.h"
+#include "vest.h"
+#include "vest_editor.h"
+#include "vest_view.h"
 
-int32_t vestGetEditorSize(CVeST* /*vest*/, int32_t* /*width*/, int32_t* /*height*/)
+namespace {
+
+CVeSTEditor* editorOf(CVeST* vest)
 {
-    return 0;
+    return vest ? dynamic_cast<CVeSTEditor*>(vest->getEditor()) : nullptr;
 }
 
-int32_t vestRedraw(CVeST* /*vest*/)
+} // namespace
+
+int32_t vestCreateEditor(CVeST* vest, int32_t width, int32_t height)
 {
-    return 0;
+    if (!vest || vest->getEditor())
+        return 0;
+    // The editor makes itself the plug-in's editor, which owns it from then on.
+    new CVeSTEditor(vest, width, height);
+    return 1;
+}
+
+int32_t vestGetEditorSize(CVeST* vest, int32_t* width, int32_t* height)
+{
+    const CVeSTEditor* editor = editorOf(vest);
+    if (!editor)
+        return 0;
+    *width = editor->width;
+    *height = editor->height;
+    return 1;
+}
+
+int32_t vestRedraw(CVeST* vest)
+{
+    CVeSTEditor* editor = editorOf(vest);
+    if (!editor || !editor->view)
+        return 0;
+    editor->view->invalidRect(editor->view->rect);
+    return 1;
 }

@@ -17,8 +17,8 @@ TEST_P(EntryTest, YieldsTheRecordOfTheStereoEffect)
     EXPECT_EQ(effect->numParams, 3);
     EXPECT_EQ(effect->numInputs, 2);
     EXPECT_EQ(effect->numOutputs, 2);
-    // Replacing, chunks and double replacing; no editor in this build.
-    EXPECT_EQ(effect->flags, 0x1030);
+    // Editor, replacing, chunks and double replacing.
+    EXPECT_EQ(effect->flags, 0x1031);
     EXPECT_EQ(effect->uniqueID, 6248);
     EXPECT_EQ(effect->version, 1);
     EXPECT_EQ(effect->initialDelay, 0);
@@ -90,9 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"TotalSamples", effSetTotalSampleToProcess, 0, 4096, 4096},
                       AnswerCase{"TailSize", effGetTailSize, 0, 0, 0},
                       AnswerCase{"ProgramNameIndexed", effGetProgramNameIndexed, 0, 0, 0},
-                      AnswerCase{"EditGetRectWithoutEditor", effEditGetRect, 0, 0, 0},
-                      AnswerCase{"EditOpenWithoutEditor", effEditOpen, 0, 0, 0},
-                      AnswerCase{"KeyDownWithoutEditor", effEditKeyDown, 65, 13, 0},
+                      AnswerCase{"EditGetRectWithoutAPlaceForIt", effEditGetRect, 0, 0, 0},
+                      AnswerCase{"KeyDownWhileTheEditorIsClosed", effEditKeyDown, 65, 13, 0},
                       AnswerCase{"Program", effGetProgram, 0, 0, 0}, AnswerCase{"Unknown", 200, 0, 0, 0}));
 
 TEST_F(PluginTest, CanDoAnswersOnlyReceivingMidiEvents)

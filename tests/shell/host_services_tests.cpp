@@ -208,13 +208,30 @@ TEST(HostServicesWithoutPluginTest, EveryServiceAnswersItsFailureValue)
     EXPECT_STREQ(text, "abc");
 }
 
-TEST_F(HostServicesTest, WithoutAnEditorThereIsNoSizeAndNoRedraw)
+#ifdef _WIN32
+TEST_F(HostServicesTest, TheEditorHasItsSizeFromInitButNoRedrawWhileClosed)
 {
     int32_t width = -1, height = -1;
+    EXPECT_EQ(vestGetEditorSize(vest, &width, &height), 1);
+    EXPECT_EQ(width, 700);
+    EXPECT_EQ(height, 300);
+    EXPECT_EQ(vestRedraw(vest), 0);
+    // One editor per plug-in: a second one is refused.
+    AEffEditor* editor = vest->getEditor();
+    EXPECT_EQ(vestCreateEditor(vest, 10, 10), 0);
+    EXPECT_EQ(vest->getEditor(), editor);
+    EXPECT_EQ(vestCreateEditor(nullptr, 10, 10), 0);
+}
+#else
+TEST_F(HostServicesTest, WithoutAWindowSystemThereIsNoEditorSizeAndNoRedraw)
+{
+    int32_t width = -1, height = -1;
+    EXPECT_EQ(vestCreateEditor(vest, 700, 300), 0);
     EXPECT_EQ(vestGetEditorSize(vest, &width, &height), 0);
     EXPECT_EQ(vestRedraw(vest), 0);
     EXPECT_EQ(width, -1);
     EXPECT_EQ(height, -1);
 }
+#endif
 
 } // namespace

@@ -335,14 +335,23 @@ TEST_F(ProbePlugin, TheTableHoldsEveryCallbackButTheKeys)
         EXPECT_NE(slot, nullptr);
 }
 
-TEST_F(ProbePlugin, InitSetsChannelsIdAndChunks)
+TEST_F(ProbePlugin, InitSetsChannelsIdEditorAndChunks)
 {
     const AEffect* record = vest->getAeffect();
     EXPECT_EQ(record->numInputs, 2);
     EXPECT_EQ(record->numOutputs, 2);
     EXPECT_EQ(record->uniqueID, 77);
-    EXPECT_EQ(record->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing);
+    // The editor needs a window system; the native build has none.
+#ifdef _WIN32
+    const VstInt32 editorFlag = effFlagsHasEditor;
+#else
+    const VstInt32 editorFlag = 0;
+#endif
+    EXPECT_EQ(record->flags, effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing | editorFlag);
+    // A second init keeps the editor it made.
+    AEffEditor* editor = vest->getEditor();
     EXPECT_EQ(callbackInit(vest), 1);
+    EXPECT_EQ(vest->getEditor(), editor);
 }
 
 TEST_F(ProbePlugin, OpenSuspendResumeAndCloseReachTheEffect)

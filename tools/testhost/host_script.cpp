@@ -138,6 +138,8 @@ bool HostScript::run(const std::string& line)
                 out << "request: opcode=" << r.opcode << " index=" << r.index << " value=" << r.value
                     << " opt=" << r.opt << " record=" << (r.withRecord ? "yes" : "null") << " answer=" << r.answer
                     << "\n";
+        } else if (command.rfind("editor-", 0) == 0) {
+            return needPlugin() && runEditorCommand(command, words);
         } else if (!needPlugin()) {
             return false;
         } else if (command == "start") {

@@ -22,9 +22,24 @@
 //   demo FILE          create, start, the three parameters set, info, two
 //                      seconds rendered into FILE, close
 //   requests           every request the plug-in made so far
+//
+// The editor, in a top-level window of the host's own (needs a display):
+//   editor-open | editor-close
+//   editor-idle N      N idle turns, 10 ms apart; prints the paints seen
+//   editor-click X Y [left|right|shift]
+//                      press, a paint while down, release, a paint
+//   editor-pixel X Y   the colour the screen shows at a point of the editor
+//   editor-save FILE   the editor's pixels as a PNG file
+//   editor-run SECONDS the test signal through the plug-in at the pace of
+//                      real time, with idle turns; prints the frames drawn
+//                      per second
+//   editor-bench N     N full repaints, timed; prints milliseconds per frame
+#include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
+#include "editor_window.h"
 #include "plugin_host.h"
 
 class HostScript {
@@ -40,10 +55,16 @@ private:
     void printRecord();
     void printInfo();
     bool render(const std::string& path, VstInt32 frames, VstInt32 blockSize, bool doublePrecision);
+    bool runEditorCommand(const std::string& command, const std::vector<std::string>& words);
+    bool needEditor();
+    void runEditorWithAudio(double seconds);
+    void benchEditor(int frames);
 
     std::string pluginPath;
     std::ostream& out;
     PluginHost host;
+    // Declared after the host: the window goes before the plug-in's library.
+    std::unique_ptr<EditorWindow> editor;
     bool loaded = false;
     std::string entry = "VSTPluginMain";
 };

@@ -2,10 +2,10 @@
 // must not reach each other's state, and instances made and destroyed one
 // after another must not make the process grow.
 #include <windows.h>
-#include <psapi.h>
 
 #include <algorithm>
 
+#include "process_memory.h"
 #include "validator_checks.h"
 
 namespace {
@@ -66,42 +66,6 @@ void processLane(Lane& lane, AudioBlock<float>& block, SampleCensus& census)
     block.process(*lane.host, kInterleavedBlockFrames, census);
     for (const std::vector<float>& channel : block.outputs)
         lane.output.insert(lane.output.end(), channel.begin(), channel.end());
-}
-
-struct ProcessMemory {
-    int64_t privateBytes;
-    int64_t workingSet;
-    int64_t heapBytes;
-};
-
-// The bytes in use in every heap of the process: exact, where the
-// committed memory only moves by whole pages and keeps freed ones.
-int64_t heapBytesInUse()
-{
-    std::vector<HANDLE> heaps(GetProcessHeaps(0, nullptr));
-    heaps.resize(GetProcessHeaps(static_cast<DWORD>(heaps.size()), heaps.data()));
-    int64_t inUse = 0;
-    for (HANDLE heap : heaps) {
-        if (!HeapLock(heap))
-            continue;
-        PROCESS_HEAP_ENTRY entry{};
-        while (HeapWalk(heap, &entry))
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                inUse += static_cast<int64_t>(entry.cbData);
-        HeapUnlock(heap);
-    }
-    return inUse;
-}
-
-ProcessMemory processMemory()
-{
-    PROCESS_MEMORY_COUNTERS_EX counters{};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-    // Wine reports no PrivateUsage; its PagefileUsage is the same figure,
-    // the committed private memory.
-    const SIZE_T privateBytes = counters.PrivateUsage ? counters.PrivateUsage : counters.PagefileUsage;
-    return {static_cast<int64_t>(privateBytes), static_cast<int64_t>(counters.WorkingSetSize), heapBytesInUse()};
 }
 
 std::string kibibytes(int64_t bytes)

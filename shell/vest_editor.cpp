@@ -1,0 +1,52 @@
+#include "vest_editor.h"
+
+#include "gui/frame.h"
+#include "vest.h"
+#include "vest_view.h"
+
+using VSTGUI::CFrame;
+using VSTGUI::CRect;
+
+CVeSTEditor::CVeSTEditor(CVeST* vest, int32_t width, int32_t height)
+    : AEffGUIEditor(vest), vest(vest), width(width), height(height)
+{
+    rect.top = 0;
+    rect.left = 0;
+    rect.bottom = static_cast<VstInt16>(height);
+    rect.right = static_cast<VstInt16>(width);
+    if (vest)
+        vest->setEditor(this);
+}
+
+CVeSTEditor::~CVeSTEditor()
+{
+    close();
+}
+
+bool CVeSTEditor::open(void* parentWindow)
+{
+    // A second open without a close would otherwise lose the first frame
+    // with its window still in the host's.
+    close();
+    const CRect size(0, 0, width, height);
+    frame = new CFrame(size, parentWindow, this);
+    view = new CVeSTView(size, vest);
+    frame->addView(view);
+    return true;
+}
+
+void CVeSTEditor::close()
+{
+    if (!frame)
+        return;
+    frame->forget();
+    frame = nullptr;
+    view = nullptr;
+}
+
+void CVeSTEditor::idle()
+{
+    if (view && frame && vest->callbacks.idle)
+        vest->callbacks.idle(vest);
+    AEffGUIEditor::idle();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// The plug-in's editor: while the host has it open, a frame in the host's
+// window with exactly one CVeSTView; on idle the effect decides whether the
+// view needs drawing again. Made once per plug-in by vestCreateEditor and
+// owned by the plug-in object. GUI thread only.
+#include <cstdint>
+
+#include "aeff_gui_editor.h"
+
+class CVeST;
+class CVeSTView;
+
+class CVeSTEditor : public AEffGUIEditor {
+public:
+    // Reports width x height from the top left corner (0, 0).
+    CVeSTEditor(CVeST* vest, int32_t width, int32_t height);
+    // An editor the host left open releases its frame and window first.
+    ~CVeSTEditor() override;
+
+    // Makes the frame inside the parent window and its view; true. An editor
+    // that is already open closes its frame before making the new one.
+    bool open(void* parentWindow) override;
+    // Releases the frame, which destroys its window and the view.
+    void close() override;
+    // The effect's idle while a view is open, then the frame's.
+    void idle() override;
+
+    CVeST* vest; // not owned
+    CVeSTView* view = nullptr; // owned by the frame; null while closed
+    int32_t width;
+    int32_t height;
+};

@@ -1,0 +1,305 @@
+// output.dll's editor as a host shows it: opened in a top-level window of the
+// test host's own on the shared screen, driven by idle turns and mouse
+// messages, its pixels read back from the screen.
+#include <windows.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+
+#include "editor_window.h"
+#include "process_memory.h"
+#include "plugin_fixture.h"
+
+namespace {
+
+constexpr int kCycles = 100;
+// What 100 cycles may add to the process's private memory: far less than
+// one leaked frame, window and drawing surface per cycle would.
+constexpr int64_t kCycleGrowthBound = 1u << 20;
+
+std::wstring classNameOf(HWND window)
+{
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    return name;
+}
+
+bool classIsRegistered(const std::wstring& name)
+{
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof(info);
+    return GetClassInfoExW(GetModuleHandleW(L"output.dll"), name.c_str(), &info) != 0;
+}
+
+class EditorHostTest : public PluginTest {
+protected:
+    void SetUp() override
+    {
+        PluginTest::SetUp();
+        start();
+        window = std::make_unique<EditorWindow>(host);
+    }
+    void TearDown() override { window.reset(); }
+
+    // Opens the editor and lets it paint its first frame.
+    void openAndPaint()
+    {
+        ASSERT_TRUE(window->open()) << window->problem();
+        ASSERT_TRUE(window->idleUntilPainted());
+    }
+
+    std::unique_ptr<EditorWindow> window;
+};
+
+TEST_F(EditorHostTest, OpensIdlesPaintsAndClosesLeavingNoWindow)
+{
+    openAndPaint();
+    const ERect& rect = window->editorRect();
+    EXPECT_EQ(rect.right - rect.left, 700);
+    EXPECT_EQ(rect.bottom - rect.top, 300);
+    HWND pluginWindow = window->pluginWindow();
+    RECT client{};
+    GetClientRect(pluginWindow, &client);
+    EXPECT_EQ(client.right, 700);
+    EXPECT_EQ(client.bottom, 300);
+    const WindowPixels pixels = window->capture();
+    ASSERT_EQ(pixels.width, 700);
+    ASSERT_EQ(pixels.height, 300);
+    window->close();
+    EXPECT_FALSE(IsWindow(pluginWindow));
+    EXPECT_EQ(window->pluginWindow(), nullptr);
+}
+
+TEST_F(EditorHostTest, ReopeningMakesANewWindowThatPaintsAgain)
+{
+    openAndPaint();
+    HWND first = window->pluginWindow();
+    window->close();
+    EXPECT_FALSE(IsWindow(first));
+    openAndPaint();
+    EXPECT_NE(window->pluginWindow(), nullptr);
+    ERect* rect = nullptr;
+    EXPECT_EQ(host.dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right, 700);
+    EXPECT_EQ(rect->bottom, 300);
+}
+
+TEST_F(EditorHostTest, AHundredOpenAndCloseCyclesLeaveNoWindowClassAndNoGrowth)
+{
+    // The first cycle loads what stays for the plug-in's life (images, GDI+).
+    openAndPaint();
+    const std::wstring windowClass = classNameOf(window->pluginWindow());
+    ASSERT_EQ(windowClass.rfind(L"Plugin", 0), 0u);
+    window->close();
+    const int64_t before = processMemory().privateBytes;
+    for (int cycle = 0; cycle < kCycles; ++cycle) {
+        ASSERT_TRUE(window->open()) << cycle;
+        window->repaintNow();
+        window->idle();
+        window->close();
+    }
+    const int64_t after = processMemory().privateBytes;
+    EXPECT_EQ(GetWindow(window->topLevel(), GW_CHILD), nullptr);
+    // The last frame unregistered the window class.
+    EXPECT_FALSE(classIsRegistered(windowClass));
+    EXPECT_LT(after - before, kCycleGrowthBound) << "committed bytes " << before << " -> " << after;
+}
+
+TEST_F(EditorHostTest, ClosingThePluginWithItsEditorOpenTakesTheWindowAlong)
+{
+    openAndPaint();
+    HWND pluginWindow = window->pluginWindow();
+    EXPECT_EQ(host.close(), 1);
+    window->pump();
+    EXPECT_FALSE(IsWindow(pluginWindow));
+}
+
+TEST_F(EditorHostTest, IdleRedrawsAtMostAtTheEffectsFrameRate)
+{
+    openAndPaint();
+    // Idle turns far more often than the effect's 30 frames per second.
+    const uint64_t paintsBefore = window->paintCount();
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 1000) {
+        window->idle();
+        Sleep(2);
+    }
+    const double seconds = (GetTickCount() - start) / 1000.0;
+    const double perSecond = static_cast<double>(window->paintCount() - paintsBefore) / seconds;
+    RecordProperty("frames_per_second", std::to_string(perSecond));
+    EXPECT_GT(perSecond, 0.0);
+    // A redraw needs more than 1000 / 30 ms since the one before.
+    EXPECT_LE(perSecond, 31.0);
+}
+
+// A colour component of the display script (0..1) as the byte it draws
+// with: times 255, moved 0.0001 away from zero, cut toward zero.
+int scriptByte(double component)
+{
+    return static_cast<int>(component * 255.0 + 0.0001);
+}
+
+// One colour byte drawn with an alpha byte over what was there.
+int over(int source, int alpha, int below)
+{
+    return (source * alpha + below * (255 - alpha)) / 255;
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A fill in a script colour over an opaque colour.
+Rgb fill(double r, double g, double b, double a, Rgb below = {0, 0, 0})
+{
+    const int alpha = scriptByte(a);
+    return {over(scriptByte(r), alpha, below.r), over(scriptByte(g), alpha, below.g),
+            over(scriptByte(b), alpha, below.b)};
+}
+
+struct PixelCase {
+    const char* what;
+    int x, y;
+    Rgb expected;
+};
+
+// The editor's background is the frame's opaque black.
+const Rgb kBlack{0, 0, 0};
+// Button fills and lit states over that background.
+const Rgb kWidthButton = fill(0.5, 0.5, 0.0, 0.5);
+const Rgb kWidthButtonLit = fill(0.6, 0.6, 0.3, 0.8, kWidthButton);
+const Rgb kChoiceButton = fill(0.0, 0.5, 0.5, 0.5);
+const Rgb kChoiceButtonLit = fill(0.3, 0.6, 0.6, 0.8, kChoiceButton);
+// Scope axes and the border: one-pixel lines in (0, 0, 1, 0.5).
+const Rgb kLine = fill(0.0, 0.0, 1.0, 0.5);
+// With no audio the mid meter is 0: the vertical band takes its lowest
+// alpha, 0.2.
+const Rgb kMidBand = fill(0.0, 0.5, 0.5, 0.2);
+
+void expectPixels(const WindowPixels& pixels, std::initializer_list<PixelCase> cases)
+{
+    constexpr int kTolerance = 2; // rounding of the blend
+    for (const PixelCase& c : cases) {
+        const uint32_t pixel = pixels.at(c.x, c.y);
+        const Rgb seen{WindowPixels::red(pixel), WindowPixels::green(pixel), WindowPixels::blue(pixel)};
+        EXPECT_NEAR(seen.r, c.expected.r, kTolerance) << c.what << " at " << c.x << ", " << c.y;
+        EXPECT_NEAR(seen.g, c.expected.g, kTolerance) << c.what << " at " << c.x << ", " << c.y;
+        EXPECT_NEAR(seen.b, c.expected.b, kTolerance) << c.what << " at " << c.x << ", " << c.y;
+    }
+}
+
+TEST_F(EditorHostTest, UnlitButtonsAxesBorderAndBackgroundShowTheirColours)
+{
+    openAndPaint();
+    ASSERT_TRUE(window->idleUntilPainted());
+    const WindowPixels pixels = window->capture();
+    ASSERT_EQ(pixels.width, 700);
+    expectPixels(pixels,
+                 {
+                     {"background left of the left scope", 10, 150, kBlack},
+                     {"background, top right", 690, 20, kBlack},
+                     {"AutoWidth button", 300, 284, kWidthButton},
+                     {"AutoWidth button, right column", 319, 284, kWidthButton},
+                     {"AutoWidth button, top left corner", 280, 250, kWidthButton},
+                     {"left of the AutoWidth button", 279, 250, kBlack},
+                     {"below the AutoWidth button", 319, 290, kBlack},
+                     {"AutoSpeed button", 360, 284, kChoiceButton},
+                     {"AutoDepth button", 400, 284, kChoiceButton},
+                     {"border, top", 350, 0, kLine},
+                     {"inside the top border", 350, 1, kBlack},
+                     {"border, left", 0, 60, kLine},
+                     {"border, right", 699, 60, kLine},
+                     {"border, bottom", 350, 299, kLine},
+                     {"left scope, vertical axis", 150, 40, kLine},
+                     {"beside the vertical axis", 149, 40, kBlack},
+                     {"left scope, horizontal axis", 35, 150, kLine},
+                     {"right scope, vertical axis", 550, 40, kLine},
+                     {"left scope, mid band", 120, 60, kMidBand},
+                 });
+}
+
+TEST_F(EditorHostTest, LitButtonsFollowTheParametersTheHostSets)
+{
+    host.setParameter(0, 1.0f); // AutoWidth on
+    host.setParameter(1, 0.5f); // AutoSpeed 1: left half lit
+    host.setParameter(2, 1.0f); // AutoDepth 2: all lit
+    openAndPaint();
+    ASSERT_TRUE(window->idleUntilPainted());
+    expectPixels(window->capture(),
+                 {
+                     {"AutoWidth lit", 300, 284, kWidthButtonLit},
+                     {"AutoSpeed 1, left half", 335, 284, kChoiceButtonLit},
+                     {"AutoSpeed 1, right half", 365, 284, kChoiceButton},
+                     {"AutoDepth 2, left half", 385, 284, kChoiceButtonLit},
+                     {"AutoDepth 2, right half", 415, 284, kChoiceButtonLit},
+                 });
+}
+
+struct ClickCase {
+    const char* what;
+    int x, y;
+    MouseButton button;
+    VstInt32 parameter;
+    float before;
+    float after;
+};
+
+void PrintTo(const ClickCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
+class EditorClickTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(EditorClickTest, AClickThroughWindowMessagesChangesWhatTheHostReadsBack)
+{
+    const ClickCase& c = GetParam();
+    host.setParameter(c.parameter, c.before);
+    openAndPaint();
+    const std::size_t requestsBefore = host.requests.size();
+    ASSERT_TRUE(window->click(c.x, c.y, c.button));
+    EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.after);
+    // The buttons change the values without telling the host.
+    for (std::size_t i = requestsBefore; i < host.requests.size(); ++i)
+        EXPECT_NE(host.requests[i].opcode, audioMasterAutomate);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, EditorClickTest,
+    ::testing::Values(ClickCase{"AutoWidthOn", 300, 270, MouseButton::left, 0, 0.0f, 1.0f},
+                      ClickCase{"AutoWidthOff", 300, 270, MouseButton::left, 0, 1.0f, 0.0f},
+                      ClickCase{"AutoSpeedSlow", 350, 270, MouseButton::left, 1, 0.0f, 0.5f},
+                      ClickCase{"AutoSpeedFast", 350, 270, MouseButton::left, 1, 0.5f, 1.0f},
+                      ClickCase{"AutoSpeedWrapsToTime", 350, 270, MouseButton::left, 1, 1.0f, 0.0f},
+                      ClickCase{"AutoDepthNarrow", 400, 270, MouseButton::left, 2, 0.0f, 0.5f},
+                      ClickCase{"AutoDepthWrapsToSide", 419, 289, MouseButton::left, 2, 1.0f, 0.0f},
+                      ClickCase{"RightButtonChangesNothing", 350, 270, MouseButton::right, 1, 0.0f, 0.0f},
+                      ClickCase{"ShiftClickChangesNothing", 300, 270, MouseButton::leftWithShift, 0, 0.0f, 0.0f},
+                      ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}),
+    [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.what); });
+
+TEST_F(EditorHostTest, APressReleasedBeforeAnyPaintChangesNothing)
+{
+    // The display reads the mouse as it draws: a press that no frame saw
+    // down does not count.
+    openAndPaint();
+    window->mouseDown(350, 270, MouseButton::left);
+    window->mouseUp(350, 270, MouseButton::left);
+    ASSERT_TRUE(window->idleUntilPainted());
+    EXPECT_FLOAT_EQ(host.getParameter(1), 0.0f);
+}
+
+TEST_F(EditorHostTest, APressDraggedOntoAButtonCountsOnceAndShowsOnTheNextFrame)
+{
+    openAndPaint();
+    ASSERT_TRUE(window->drag(350, 200, 350, 270));
+    EXPECT_FLOAT_EQ(host.getParameter(1), 0.5f);
+    ASSERT_TRUE(window->idleUntilPainted());
+    expectPixels(
+        window->capture(),
+        {{"AutoSpeed 1, left half", 335, 284, kChoiceButtonLit}, {"AutoSpeed 1, right half", 365, 284, kChoiceButton}});
+}
+
+} // namespace

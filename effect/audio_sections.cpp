@@ -331,9 +331,9 @@ void TZarkuneEffect::runStereo(const Sample* inLeft, const Sample* inRight, Samp
             chosen = true;
         }
 
-        // Each history point holds the latest frame of its index; the
-        // previous frame's point is written when the index moves on, and the
-        // last frame's at the end of the block.
+        // A history slot keeps whichever frame came last while its index
+        // was current: the slot is filled when the index changes, and once
+        // more for the final frame when the block ends.
         s.historyCounter += 1;
         if (s.historyCounter > sampleRate)
             s.historyCounter = 0;

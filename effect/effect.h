@@ -5,8 +5,8 @@
 
 #include "zarkune.h"
 
-// One point of the scope history: the latest frame of its twentieth of a
-// second, scaled by the scope zoom.
+// One point of the scope history: the newest frame seen during its 1/20 s
+// slice, multiplied by the scope zoom.
 struct HistoryPoint {
     double historyX = 0.0;
     double historyY = 0.0;

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-// The script's equality test: a parameter, index or flag "is" k when it lies
-// strictly within 0.00001 of k. A NaN is nothing.
+// How the script compares: a value counts as k when |value - k| < 0.00001,
+// so a parameter or flag near k matches it. NaN matches no k.
 inline bool isValue(double value, double k)
 {
     return std::fabs(value - k) < 0.00001;

@@ -116,8 +116,7 @@ public:
     // Text, UTF-8. Measuring answers -1 for null text or without a surface.
     CCoord getStringWidthUTF8(const char* text);
     CCoord getStringWidth(const char* text);
-    // point.v is the bottom of the text line: the line box ends one pixel
-    // below it.
+    // point.v is where the text line sits: its box stops a pixel lower.
     void drawStringUTF8(const char* text, const CPoint& point, bool antialias);
     // Centred vertically on the font's nominal size and clipped to rect.
     void drawStringUTF8(const char* text, const CRect& rect, CHoriTxtAlign align, bool antialias);

@@ -45,8 +45,8 @@ private:
     CFrame* frame;
 };
 
-// The container of the drag in progress, shared by every drop target of the
-// process (one drag at a time); null while nothing is dragged.
+// What is being dragged over any of this process's frames right now (there
+// is only ever one drag); null when no drag is under way.
 WinDragContainer* getCurrentDragContainer();
 
 } // namespace VSTGUI

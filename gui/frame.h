@@ -39,8 +39,8 @@ public:
     virtual void onMouseDown(CFrame* /*frame*/, const CPoint& /*where*/) {}
 };
 
-// The root of a view tree and the owner of one child window inside a window
-// that the host provides. It turns the window's messages into view calls,
+// Top of a view tree. It owns one child window, made inside the host's
+// window. It turns the window's messages into view calls,
 // keeps the frame-wide roles (modal, focus and mouse-over view), resizes
 // itself and its host windows, and accepts dropped files and text.
 //
@@ -87,8 +87,8 @@ public:
 
     virtual void setFocusView(CView* view);
     virtual CView* getFocusView() const { return focusView; }
-    // Forgets the view in its focus and mouse-over roles; the container
-    // calls it for every view that leaves the tree.
+    // Drops the view from the focus and mouse-over roles; containers call
+    // this whenever one of their views is taken out of the tree.
     virtual void onViewRemoved(CView* view);
 
     // Registers (or revokes) the window's drop target. False without a window.

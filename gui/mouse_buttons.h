@@ -1,8 +1,8 @@
 #pragma once
 
-// Mouse buttons and modifier keys as one set of bits. This header is free of
-// platform calls so that every layer (the shell's mouse callbacks among them)
-// can name the bits.
+// The bits that say which mouse buttons and modifier keys are held. Nothing
+// here calls the platform, so every layer can use the names, the shell's
+// mouse callbacks included.
 
 #include "geometry.h"
 

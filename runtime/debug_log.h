@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-// The runtime's debug log: one text file, "\plon.log.txt" in the root of the
-// current drive (natively the root of the file system), opened for appending
-// for each message and closed again. Each message is followed by a beep of
+// The runtime's debug log is the single file "\plon.log.txt" at the top of the
+// current drive (natively, of the file system); every message opens it for
+// appending and closes it again. Each message is followed by a beep of
 // 2000 Hz for 200 ms. [GUI thread]
 
 // Appends the message and a newline, then beeps. 0 when the file cannot be

@@ -212,8 +212,8 @@ inline void forwardButterfly(double* x, int32_t q)
     store(x + 6 * q, a - ib);
 }
 
-// Decimation in time, with u = x2 conj(w) and v = x3 w: (x0, x1, x2, x3)
-// becomes x0 + (u + v), x1 - i(u - v), x0 - (u + v), x1 + i(u - v).
+// Decimation in time. Let u = x2 conj(w), v = x3 w and s = u + v, d = u - v;
+// the four values turn into x0 + s, x1 - i d, x0 - s and x1 + i d.
 inline void inverseCombine(double* x, int32_t q, Cx u, Cx v)
 {
     const Cx x0 = load(x), x1 = load(x + 2 * q);

@@ -2,15 +2,15 @@
 
 #include <cstdint>
 
-// Complex FFT over buffers of doubles, in place, for power-of-two sizes from
-// 2 to 32768 complex values. A complex buffer of n values holds 2n doubles:
+// Complex FFT, in place, on n = 2, 4, ... 32768 complex values stored as
+// doubles. A complex buffer of n values holds 2n doubles:
 // real then imaginary part of each value in turn.
 //
 // The forward transform takes natural-order input and leaves its output in
 // split-radix order; the inverse transform expects that order and gives
 // natural-order output. Two permutations convert between the split-radix
-// order and natural order. Nothing scales: forward, permute, inverse permute
-// and inverse return the input multiplied by n.
+// order and natural order. No step scales, so a round trip through all four
+// steps multiplies the input by n.
 //
 // Every table is process-wide, built once by ensureFftTables and read-only
 // afterwards; the transforms may then run on any number of threads at once
@@ -41,8 +41,8 @@ void fftTransform(double* buffer, int32_t n, int32_t isInverse);
 // leaves the buffer unchanged.
 void fftOperation(int32_t log2n, double* buffer, int32_t mode);
 
-// The order table of size n (a power of two from 2 to 32768): entry k is the
-// position the forward transform leaves frequency k at. Unchecked.
+// The order table for size n (any supported size, not checked): entry k is
+// where the forward transform puts frequency k.
 int32_t fftOrderIndex(int32_t i, int32_t n);
 const int32_t* fftOrderTable(int32_t n);
 
@@ -52,8 +52,8 @@ const int32_t* fftOrderTable(int32_t n);
 const int32_t* fftCycleLeaders(int32_t n);
 
 // Element-wise products of count complex values, two values per step, so a
-// destination may be one of the sources. A count below 2 or an odd count does
-// nothing at all.
+// destination may be one of the sources. Counts that are odd or less than 2
+// leave everything as it was.
 //   complexMultiply:    dest[j] = dest[j] * src[j]
 //   complexMultiplyTo:  dest[j] = a[j] * b[j]
 //   complexMultiplyAdd: dest[j] = dest[j] + a[j] * b[j]

@@ -44,9 +44,9 @@ struct MdctContext {
 // null.
 using MdctAllocate = void* (*)(std::size_t bytes);
 
-// A new context for block size n (a power of two from 2 to 131072; the
-// runtime uses 32 to 4096), or null when n is not such a size or the record
-// cannot be allocated. When a later allocation fails the record is returned
+// A new context for block size n, which must be a power of two between 2 and
+// 131072 (scripts use 32 ... 4096); null for any other n, or when even the
+// record cannot be allocated. When a later allocation fails the record is returned
 // without that array and those after it (window; then bitrev, trig, work),
 // and the transforms take the direct path.
 MdctContext* mdctContextCreate(int32_t n, MdctAllocate allocate = std::malloc);

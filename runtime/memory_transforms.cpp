@@ -14,8 +14,8 @@ constexpr int32_t kMdctMinLog2 = 5;
 constexpr int32_t kMdctMaxLog2 = 12;
 constexpr int32_t kMdctMaxSize = 1 << kMdctMaxLog2;
 
-// One cached context per MDCT size, shared by every runtime object in the
-// process. The lock makes a size's context once, and keeps two forward
+// The MDCT contexts are cached per size for the whole process, whichever
+// runtime object asks. The lock makes a size's context once, and keeps two forward
 // transforms from sharing its work buffer at the same time.
 struct MdctSlot {
     std::atomic<MdctContext*> context{nullptr};

@@ -7,8 +7,8 @@
 
 // An image by number: the shell's bitmap handle and the image's size.
 struct ImageSlot {
-    // Owned by the slot. Null until the first load attempt; an empty handle
-    // after a failed one, so that a failed image is tried only once.
+    // The slot owns it. It stays null before anything tried to load the
+    // image and is an empty handle after a failure, so no image is retried.
     VestBitmapHandle* bitmap = nullptr;
     double width = 0.0; // 0 until a load succeeds
     double height = 0.0;
@@ -22,8 +22,8 @@ public:
     // The current drawing position.
     double gfxX = 0.0;
     double gfxY = 0.0;
-    // Redraws per second the display wants; idle() asks for none until the
-    // script or the shell's mouse callbacks set a positive rate.
+    // How many redraws a second the display asks for; idle() requests none
+    // while this is not positive (the script or mouse input raises it).
     double frameRate = 0.0;
 
     // Image slot n, created empty when new. On first use an image with a

@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-// The script's memory: one flat space of doubles addressed by a signed 32-bit
-// index, kept sparse in pages of 65536 values that exist once touched.
+// The script's memory: doubles at signed 32-bit indexes in one flat space,
+// stored sparsely as 65536-value pages made on first touch.
 class CZarkuneMemory {
 public:
     static constexpr int32_t kPageSize = 65536;
@@ -15,8 +15,8 @@ public:
     // by at(), so each one holds exactly kPageSize values.
     std::map<int32_t, std::vector<double>> pages;
 
-    // The value at the index, through which the caller reads or writes it; a
-    // missing page is made, filled with zeros. Never fails. The pointer stays
+    // A reference to the value at the index, for reading or writing; its page
+    // is made (zero-filled) if it did not exist yet. Never fails. The pointer stays
     // valid until the pages are freed; from it a caller may step through the
     // rest of its page only (kPageSize - (index & 0xFFFF) values).
     double* at(int32_t index);

@@ -1,8 +1,8 @@
 #pragma once
 
-// The table through which the plug-in object reaches the effect: 29 plain
-// function pointers, each taking the plug-in object first. A null entry is a
-// slot that is not provided; every caller tests its entry before calling.
+// How the plug-in object reaches the effect: a table of 29 bare function
+// pointers whose first argument is always the plug-in object. Entries may be null
+// (not provided), so callers check an entry before they call through it.
 // The table is a value: the plug-in object keeps its own copy.
 //
 // Threads: [GUI thread], [audio thread] and [any thread] mean what
@@ -26,8 +26,8 @@
 //      the editor makes its frame and view.
 //   6. idle: effEditIdle on the GUI thread, many times a second; the idle
 //      slot asks for a redraw (vestRedraw) once per frame interval.
-//   7. draw: the window's paint reaches CVeSTView::draw, which lends its draw
-//      context to the plug-in object around the draw slot (graphics section).
+//   7. draw: painting the window calls CVeSTView::draw; for the length of the
+//      draw slot (the graphics section) the plug-in object holds its context.
 //   8. close: effEditClose drops the frame; effMainsChanged with 0 suspends;
 //      effClose runs the close slot and then deletes the plug-in object,
 //      whose destructor calls destroy.

@@ -332,8 +332,7 @@ void callbackGetParameterDisplay(CVeST* vest, int32_t index, char* text)
     }
     const double quotient
         = static_cast<double>(options - 1) * (*value - record->minimum) / (record->maximum - record->minimum);
-    // Cut toward zero; a quotient that is not a number or does not fit an
-    // int32 counts as 0.
+    // Truncated toward zero; NaN or a quotient outside int32 gives 0.
     const bool fits = quotient > static_cast<double>(std::numeric_limits<int32_t>::min()) - 1.0
         && quotient < static_cast<double>(std::numeric_limits<int32_t>::max()) + 1.0;
     const int64_t chosen = fits ? static_cast<int32_t>(quotient) : 0;

@@ -1,7 +1,7 @@
 #pragma once
 
-// The 27 functions that fill the callback table: the only road from the
-// shell into the effect. Each takes the effect out of the plug-in object and
+// The 27 functions that fill the callback table. The shell reaches the
+// effect through them and nothing else. Each takes the effect out of the plug-in object and
 // reads or writes the runtime's fields or runs one of its operations.
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// The editor's one view: it lends its draw context to the plug-in object
-// while the effect's graphics section draws, and hands mouse and key events
+// The editor's single view. While the effect's graphics section runs, the
+// plug-in object borrows this view's draw context; and hands mouse and key events
 // to the plug-in's callback table. It draws nothing of its own.
 #include "gui/view.h"
 

@@ -125,13 +125,14 @@ void CBitmap::drawAlphaBlend(CDrawContext* context, CRect& rect, const CPoint& o
     const INT sourceX = truncateToInt(offset.h);
     const INT sourceY = truncateToInt(offset.v);
 
-    GdiImageAttributes attributes;
-    attributes.record(GdipCreateImageAttributes(attributes.receive()));
     if (alpha == 255) {
         target->record(GdipDrawImageRectRectI(target->get(), image->get(), destinationX, destinationY, w, h, sourceX,
                                               sourceY, w, h, UnitPixel, nullptr, nullptr, nullptr));
         return;
     }
+
+    GdiImageAttributes attributes;
+    attributes.record(GdipCreateImageAttributes(attributes.receive()));
 
     // The colour matrix scales alpha only. GDI+ applies it to whole images, so
     // the source area goes through a temporary image of the destination size.

@@ -1,0 +1,43 @@
+# Checks the shipped library's symbols: the library itself carries neither
+# debug sections nor a symbol table, the symbols file sits beside it, and
+# addr2line, given only the stripped library, finds the entry point's name
+# and source line through the library's debug link.
+#
+#   cmake -DLIBRARY=<output.dll> -DNM=<nm> -DOBJDUMP=<objdump>
+#         -DADDR2LINE=<addr2line> -P split_symbols_test.cmake
+
+function(run_tool result)
+  execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+  set(${result} "${output}${errors}" PARENT_SCOPE)
+endfunction()
+
+run_tool(sections ${OBJDUMP} -h ${LIBRARY})
+if(sections MATCHES "\\.debug_")
+  message(FATAL_ERROR "${LIBRARY} still carries debug sections:\n${sections}")
+endif()
+if(NOT sections MATCHES "\\.gnu_debuglink")
+  message(FATAL_ERROR "${LIBRARY} has no debug link:\n${sections}")
+endif()
+
+run_tool(symbols ${NM} ${LIBRARY})
+if(NOT symbols MATCHES "no symbols")
+  message(FATAL_ERROR "${LIBRARY} still carries a symbol table")
+endif()
+
+set(symbols_file ${LIBRARY}.debug)
+if(NOT EXISTS ${symbols_file})
+  message(FATAL_ERROR "no symbols file beside the library: ${symbols_file}")
+endif()
+run_tool(debug_symbols ${NM} ${symbols_file})
+# x86 decorates C names with a leading underscore.
+if(NOT debug_symbols MATCHES "([0-9a-f]+) T _?VSTPluginMain\n")
+  message(FATAL_ERROR "the symbols file does not name the entry point")
+endif()
+set(entry_address ${CMAKE_MATCH_1})
+
+# Given the stripped library alone, addr2line reads its debug link and finds
+# the symbols file beside it, checksum included.
+run_tool(located ${ADDR2LINE} -f -e ${LIBRARY} 0x${entry_address})
+if(NOT located MATCHES "^VSTPluginMain\n[^\n]*shell/entry\\.cpp:[0-9]+")
+  message(FATAL_ERROR "the entry point at 0x${entry_address} was not found through the debug link:\n${located}")
+endif()

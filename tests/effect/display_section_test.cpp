@@ -43,6 +43,28 @@ Calls scopeAxes(double x, double y)
     return calls;
 }
 
+// The logo from resource 0 (99 x 99) under the overlay of the first frame,
+// then the version text.
+Calls logoAndVersion()
+{
+    Calls calls = {"vestNewBitmap(ptr)", "vestLoadBitmapResourceId(ptr, 0)", "vestGetBitmapWidth(ptr)",
+                   "vestGetBitmapHeight(ptr)", "vestDrawBitmap(ptr, 300, 100, 399, 199, 0, 0)"};
+    append(calls, fill(kOverlayAtPhaseZero, 300, 100, 400, 200));
+    append(calls, text(kVersionColor, "v", 310, 90, kCharWidth, kLineHeight));
+    append(calls, text(kVersionColor, "20200928", 317, 90, kCharWidth, kLineHeight));
+    return calls;
+}
+
+// The four lines around the 700 x 300 display.
+Calls border()
+{
+    Calls calls = line(kAxes, 0, 0, 699, 0);
+    append(calls, line(kAxes, 699, 0, 699, 299));
+    append(calls, line(kAxes, 699, 299, 0, 299));
+    append(calls, line(kAxes, 0, 299, 0, 0));
+    return calls;
+}
+
 // Reports the first call that differs, with its index.
 void expectCalls(const Calls& actual, const Calls& expected)
 {
@@ -78,12 +100,7 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     paint();
 
     Calls expected = {"vestSetFont(\"Courier New\", 11, 0)", "vestSetFont(\"verdana\", 11, 0)"};
-    append(expected,
-           {"vestNewBitmap(ptr)", "vestLoadBitmapResourceId(ptr, 0)", "vestGetBitmapWidth(ptr)",
-            "vestGetBitmapHeight(ptr)", "vestDrawBitmap(ptr, 300, 100, 399, 199, 0, 0)"});
-    append(expected, fill(kOverlayAtPhaseZero, 300, 100, 400, 200));
-    append(expected, text(kVersionColor, "v", 310, 90, kCharWidth, kLineHeight));
-    append(expected, text(kVersionColor, "20200928", 317, 90, kCharWidth, kLineHeight));
+    append(expected, logoAndVersion());
     append(expected,
            {"vestNewBitmap(ptr)", "vestLoadBitmapResourceId(ptr, 1)", "vestDeleteBitmap(ptr)", "vestNewBitmap(ptr)",
             "vestLoadBitmapFile(ptr, \"" + indicatorPath + "\")", "vestGetBitmapWidth(ptr)", "vestGetBitmapHeight(ptr)",
@@ -114,10 +131,7 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     for (int k = 2; k < 20; ++k)
         append(expected, line(kHistoryColor, 550, 150, 550, 150));
     append(expected, line(kHistoryColor, 550, 150, 554.75, 152.25));
-    append(expected, line(kAxes, 0, 0, 699, 0));
-    append(expected, line(kAxes, 699, 0, 699, 299));
-    append(expected, line(kAxes, 699, 299, 0, 299));
-    append(expected, line(kAxes, 0, 299, 0, 0));
+    append(expected, border());
 
     expectCalls(callTexts(), expected);
     // Every drawing call goes to the effect's plug-in object; the bitmap
@@ -134,6 +148,42 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     // The last drawing routine, the border's last line, leaves the position.
     EXPECT_EQ(effect.gfxX, 0.0);
     EXPECT_EQ(effect.gfxY, 0.0);
+}
+
+// One frame with every parameter at 0, no clip and equal mid and side
+// meters: no indicator, every label in its button's base colour, and the side
+// band at its alpha floor of 0.01.
+TEST_F(DisplaySection, AFrameAtZeroDrawsPlainButtonsAndTheSideBandAtItsFloor)
+{
+    services.answers.resourceIds[0] = {99, 99};
+    setParameters(0, 0, 0);
+    EffectScriptVariables& v = effect.script;
+    v.midMeter = 0.35;
+    v.sideMeter = 0.35;
+    v.midMeterZoomed = 70;
+    v.sideMeterZoomed = 70;
+
+    paint();
+
+    Calls expected = {"vestSetFont(\"Courier New\", 11, 0)"};
+    append(expected, logoAndVersion());
+    append(expected, fill(kWidthButton, 280, 250, 320, 290));
+    append(expected, label(kWidthButton, "AUTO", 280));
+    append(expected, fill(kCycleButton, 330, 250, 370, 290));
+    append(expected, label(kCycleButton, "TIME", 330));
+    append(expected, fill(kCycleButton, 380, 250, 420, 290));
+    append(expected, label(kCycleButton, "SIDE", 380));
+    append(expected, scopeAxes(150, 150));
+    append(expected, fill({0, 127, 127, 89}, 110, 50, 190, 250)); // alpha: the mid meter 0.35
+    append(expected, fill({191, 127, 0, 2}, 50, 110, 250, 190)); // alpha: the floor 0.01, not 0.35 - 0.35
+    // x and y 151 - 70 / 2 = 116, 72 by 71; red and green the meters 0.35.
+    append(expected, fill({89, 89, 63, 127}, 116, 116, 188, 187));
+    append(expected, scopeAxes(550, 150));
+    for (int k = 0; k <= 20; ++k)
+        append(expected, line(kHistoryColor, 550, 150, 550, 150));
+    append(expected, border());
+
+    expectCalls(callTexts(), expected);
 }
 
 TEST_F(DisplaySection, LaterFramesNeitherLoadNorLogAgain)

@@ -297,9 +297,9 @@ TEST_F(DisplaySection, AMissingStringIsEnteredEmpty)
 }
 
 // drawNumber: "%.*f" with the precision moved 0.0001 away from zero and
-// truncated; a precision that is no integer (NaN, infinite, beyond 32 bits)
-// is 0; a negative one is printf's default of six decimals; the text is cut
-// to 255 characters.
+// truncated; a NaN precision is 0, one beyond the 32-bit range counts as the
+// end of that range; a negative one is printf's default of six decimals; the
+// text is cut to 255 characters.
 struct NumberCase {
     double value, decimals;
     std::string text;
@@ -316,11 +316,17 @@ TEST_F(DisplaySection, NumbersFormatWithTheConvertedPrecision)
           "137508044786404370444383288387817694252323536043057564479218478670698284838720092657"
           "580373783023379478809005936895323497079994508111903896764088007465274278014249457925";
     const NumberCase cases[] = {
-        {20200928, 0, "20200928"}, {2.5, 1.99995, "2.50"},
-        {0.125, 2.99995, "0.125"}, {1.25, -1, "1.250000"},
-        {1.25, -0.5, "1"},         {1.25, nan, "1"},
-        {1.25, inf, "1"},          {1.25, -inf, "1"},
-        {1.25, 3e9, "1"},          {1.5, 300, "1.5" + std::string(252, '0')},
+        {20200928, 0, "20200928"},
+        {2.5, 1.99995, "2.50"},
+        {0.125, 2.99995, "0.125"},
+        {1.25, -1, "1.250000"},
+        {1.25, -0.5, "1"},
+        {1.25, nan, "1"},
+        {1.25, inf, "1.25" + std::string(251, '0')},
+        {1.25, -inf, "1.250000"},
+        {1.25, 3e9, "1.25" + std::string(251, '0')},
+        {1.25, -3e9, "1.250000"},
+        {1.5, 300, "1.5" + std::string(252, '0')},
         {1e300, 0, hugeDigits},
     };
     paint();
@@ -332,15 +338,15 @@ TEST_F(DisplaySection, NumbersFormatWithTheConvertedPrecision)
 }
 
 // Colour bytes: component x 255, moved 0.0001 away from zero, truncated and
-// kept within 0..255; what is no 32-bit integer becomes 0 first.
+// kept within 0..255, however far outside that a component lies; a NaN is 0.
 TEST_F(DisplaySection, ColourComponentsBecomeBytesForEveryValue)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<double, int> cases[] = {
-        {0, 0},    {1, 255},  {0.5, 127},  {1.0 / 255, 1}, {0.99999 / 255, 1}, {0.9998 / 255, 0},
-        {-0.5, 0}, {2, 255},  {1e6, 255},  {1e300, 0},     {-1e300, 0},        {nan, 0},
-        {inf, 0},  {-inf, 0}, {1e-300, 0},
+        {0, 0},     {1, 255},  {0.5, 127},  {1.0 / 255, 1}, {0.99999 / 255, 1}, {0.9998 / 255, 0},
+        {-0.5, 0},  {2, 255},  {1e6, 255},  {1e300, 255},   {-1e300, 0},        {nan, 0},
+        {inf, 255}, {-inf, 0}, {1e-300, 0}, {8421505, 255}, {-8421505, 0},
     };
     for (const auto& [component, byte] : cases) {
         effect.script.colorR = component;
@@ -373,8 +379,9 @@ TEST_F(DisplaySection, LinesAreAntialiasedFromOneHalfAndLeaveThePositionAtTheirE
 }
 
 // fillRect: the far corner (each 0 when not finite) becomes the position;
-// every edge goes down to its whole pixel, and an edge that is no 32-bit
-// integer becomes 0.
+// every edge goes down to its whole pixel, an edge beyond the 32-bit range
+// stays at its end of that range, so that no rectangle turns inside out, and
+// a NaN edge is 0.
 struct RectCase {
     double x, y, w, h;
     double left, top, right, bottom;
@@ -390,9 +397,10 @@ TEST_F(DisplaySection, RectanglesFillWholePixelsForEveryValue)
         {130.5, 120.75, 43, 61.5, 130, 120, 173, 182, 173.5, 182.25},
         {-0.5, -2.25, 0.25, 1, -1, -3, -1, -2, -0.25, -1.25},
         {nan, 1, 2, nan, 0, 1, 0, 0, 0, 0},
-        {inf, -inf, 1, 1, 0, 0, 0, 0, 0, 0},
-        {1e300, 5, -1e300, 1e10, 0, 5, 0, 0, 0, 1e10 + 5},
-        {-3e9, 0, 1e9, 0, 0, 0, -2000000000, 0, -2e9, 0},
+        {inf, -inf, 1, 1, 2147483647, -2147483648, 0, 0, 0, 0},
+        {1e300, 5, -1e300, 1e10, 2147483647, 5, 0, 2147483647, 0, 1e10 + 5},
+        {-3e9, 0, 1e9, 0, -2147483648, 0, -2000000000, 0, -2e9, 0},
+        {-5e9, -2147483648.5, 1e10, 4294967296, -2147483648, -2147483648, 2147483647, 2147483647, 5e9, 2147483647.5},
     };
     for (const RectCase& c : cases) {
         services.clear();

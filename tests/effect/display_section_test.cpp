@@ -73,7 +73,18 @@ void expectCalls(const Calls& actual, const Calls& expected)
     EXPECT_EQ(actual.size(), expected.size());
 }
 
-class DisplaySection : public PaintedEffect {};
+class DisplaySection : public PaintedEffect {
+protected:
+    // The meters the left scope draws, as the sample section leaves them.
+    void setMeters(double mid, double side, double midZoomed, double sideZoomed)
+    {
+        EffectScriptVariables& v = effect.script;
+        v.midMeter = mid;
+        v.sideMeter = side;
+        v.midMeterZoomed = midZoomed;
+        v.sideMeterZoomed = sideZoomed;
+    }
+};
 
 // One frame with everything shown: AutoWidth on, clip flag set, AutoSpeed 1,
 // AutoDepth 2. The logo loads from resource 0, the working indicator from its
@@ -89,10 +100,7 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     setParameters(1, 1, 2);
     EffectScriptVariables& v = effect.script;
     v.clipFlag = 1;
-    v.midMeter = 0.3;
-    v.sideMeter = 0.45;
-    v.midMeterZoomed = 60.5;
-    v.sideMeterZoomed = 41;
+    setMeters(0.3, 0.45, 60.5, 41);
     v.history[0] = {10, 10}; // equal sides: straight up
     v.history[1] = {10, -10}; // opposite sides: to the left
     v.history[20] = {-3.5, 1.25};
@@ -157,11 +165,7 @@ TEST_F(DisplaySection, AFrameAtZeroDrawsPlainButtonsAndTheSideBandAtItsFloor)
 {
     services.answers.resourceIds[0] = {99, 99};
     setParameters(0, 0, 0);
-    EffectScriptVariables& v = effect.script;
-    v.midMeter = 0.35;
-    v.sideMeter = 0.35;
-    v.midMeterZoomed = 70;
-    v.sideMeterZoomed = 70;
+    setMeters(0.35, 0.35, 70, 70);
 
     paint();
 

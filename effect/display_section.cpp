@@ -4,8 +4,9 @@
 // on the plug-in's current draw context.
 //
 // Every double that becomes an integer here (colour bytes, font size,
-// precision, rectangle edges) goes through scriptToInt32, so that a NaN, an
-// infinity or a value beyond 32 bits gives 0 rather than undefined behaviour.
+// precision, rectangle edges) goes through scriptToInt32, which saturates a
+// value beyond 32 bits (a huge colour component is still a full byte, a far
+// edge still far) and gives 0 for a NaN, rather than undefined behaviour.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -21,13 +22,22 @@ inline double infinityToZero(double x)
     return std::isinf(x) ? 0.0 : x;
 }
 
-// A script number used as a count, an index or a byte: moved 0.0001 away from
-// zero, then truncated toward zero. A NaN, or a value whose integer part does
-// not fit in 32 signed bits, gives 0 (a plain cast would be undefined).
+// The whole number a script value stands for: moved 0.0001 away from zero,
+// then truncated toward zero. A NaN or an infinity comes back as it went in.
+inline double scriptWholeNumber(double v)
+{
+    return std::trunc(v >= 0.0 ? v + 0.0001 : v - 0.0001);
+}
+
+// A script number used as a count, an index, a colour component or an edge:
+// its whole number, saturated to the 32-bit range, so that a value beyond the
+// range stays on its side of zero and keeps its order with its neighbours (a
+// rectangle's far edge past the range still lies beyond its near edge). A NaN
+// has no side and gives 0.
 inline int32_t scriptToInt32(double v)
 {
-    const double whole = std::trunc(v >= 0.0 ? v + 0.0001 : v - 0.0001);
-    if (!(whole >= INT32_MIN && whole <= INT32_MAX))
+    const double whole = scriptWholeNumber(v);
+    if (std::isnan(whole))
         return 0;
-    return static_cast<int32_t>(whole);
+    return static_cast<int32_t>(std::clamp(whole, double{INT32_MIN}, double{INT32_MAX}));
 }

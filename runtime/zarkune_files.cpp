@@ -1,11 +1,23 @@
 #include "zarkune_files.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "module_paths.h"
 #include "value_guards.h"
 
 namespace {
+
+// The byte a written file keeps for a value: the low 8 bits of its whole
+// number. A NaN, or a whole number beyond 32 bits, writes 0; the low bits of
+// a saturated number (0xFF for every huge value) would pass for a real byte.
+int fileByte(float value)
+{
+    const double whole = scriptWholeNumber(value);
+    if (!(whole >= INT32_MIN && whole <= INT32_MAX))
+        return 0;
+    return static_cast<int32_t>(whole) & 0xFF;
+}
 
 // A file that cannot be created is skipped silently: its values are lost.
 void writeFileBytes(const FileSlot& slot)
@@ -14,7 +26,7 @@ void writeFileBytes(const FileSlot& slot)
     if (file == nullptr)
         return;
     for (const float value : slot.data)
-        std::fputc(scriptToInt32(value) & 0xFF, file);
+        std::fputc(fileByte(value), file);
     std::fclose(file);
 }
 

@@ -43,6 +43,28 @@ Calls scopeAxes(double x, double y)
     return calls;
 }
 
+// The logo from resource 0 (99 x 99) under the overlay of the first frame,
+// then the version text.
+Calls logoAndVersion()
+{
+    Calls calls = {"vestNewBitmap(ptr)", "vestLoadBitmapResourceId(ptr, 0)", "vestGetBitmapWidth(ptr)",
+                   "vestGetBitmapHeight(ptr)", "vestDrawBitmap(ptr, 300, 100, 399, 199, 0, 0)"};
+    append(calls, fill(kOverlayAtPhaseZero, 300, 100, 400, 200));
+    append(calls, text(kVersionColor, "v", 310, 90, kCharWidth, kLineHeight));
+    append(calls, text(kVersionColor, "20200928", 317, 90, kCharWidth, kLineHeight));
+    return calls;
+}
+
+// The four lines around the 700 x 300 display.
+Calls border()
+{
+    Calls calls = line(kAxes, 0, 0, 699, 0);
+    append(calls, line(kAxes, 699, 0, 699, 299));
+    append(calls, line(kAxes, 699, 299, 0, 299));
+    append(calls, line(kAxes, 0, 299, 0, 0));
+    return calls;
+}
+
 // Reports the first call that differs, with its index.
 void expectCalls(const Calls& actual, const Calls& expected)
 {
@@ -51,7 +73,18 @@ void expectCalls(const Calls& actual, const Calls& expected)
     EXPECT_EQ(actual.size(), expected.size());
 }
 
-class DisplaySection : public PaintedEffect {};
+class DisplaySection : public PaintedEffect {
+protected:
+    // The meters the left scope draws, as the sample section leaves them.
+    void setMeters(double mid, double side, double midZoomed, double sideZoomed)
+    {
+        EffectScriptVariables& v = effect.script;
+        v.midMeter = mid;
+        v.sideMeter = side;
+        v.midMeterZoomed = midZoomed;
+        v.sideMeterZoomed = sideZoomed;
+    }
+};
 
 // One frame with everything shown: AutoWidth on, clip flag set, AutoSpeed 1,
 // AutoDepth 2. The logo loads from resource 0, the working indicator from its
@@ -67,10 +100,7 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     setParameters(1, 1, 2);
     EffectScriptVariables& v = effect.script;
     v.clipFlag = 1;
-    v.midMeter = 0.3;
-    v.sideMeter = 0.45;
-    v.midMeterZoomed = 60.5;
-    v.sideMeterZoomed = 41;
+    setMeters(0.3, 0.45, 60.5, 41);
     v.history[0] = {10, 10}; // equal sides: straight up
     v.history[1] = {10, -10}; // opposite sides: to the left
     v.history[20] = {-3.5, 1.25};
@@ -78,12 +108,7 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     paint();
 
     Calls expected = {"vestSetFont(\"Courier New\", 11, 0)", "vestSetFont(\"verdana\", 11, 0)"};
-    append(expected,
-           {"vestNewBitmap(ptr)", "vestLoadBitmapResourceId(ptr, 0)", "vestGetBitmapWidth(ptr)",
-            "vestGetBitmapHeight(ptr)", "vestDrawBitmap(ptr, 300, 100, 399, 199, 0, 0)"});
-    append(expected, fill(kOverlayAtPhaseZero, 300, 100, 400, 200));
-    append(expected, text(kVersionColor, "v", 310, 90, kCharWidth, kLineHeight));
-    append(expected, text(kVersionColor, "20200928", 317, 90, kCharWidth, kLineHeight));
+    append(expected, logoAndVersion());
     append(expected,
            {"vestNewBitmap(ptr)", "vestLoadBitmapResourceId(ptr, 1)", "vestDeleteBitmap(ptr)", "vestNewBitmap(ptr)",
             "vestLoadBitmapFile(ptr, \"" + indicatorPath + "\")", "vestGetBitmapWidth(ptr)", "vestGetBitmapHeight(ptr)",
@@ -114,10 +139,7 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     for (int k = 2; k < 20; ++k)
         append(expected, line(kHistoryColor, 550, 150, 550, 150));
     append(expected, line(kHistoryColor, 550, 150, 554.75, 152.25));
-    append(expected, line(kAxes, 0, 0, 699, 0));
-    append(expected, line(kAxes, 699, 0, 699, 299));
-    append(expected, line(kAxes, 699, 299, 0, 299));
-    append(expected, line(kAxes, 0, 299, 0, 0));
+    append(expected, border());
 
     expectCalls(callTexts(), expected);
     // Every drawing call goes to the effect's plug-in object; the bitmap
@@ -134,6 +156,38 @@ TEST_F(DisplaySection, OneFrameDrawsItsCallsInOrder)
     // The last drawing routine, the border's last line, leaves the position.
     EXPECT_EQ(effect.gfxX, 0.0);
     EXPECT_EQ(effect.gfxY, 0.0);
+}
+
+// One frame with every parameter at 0, no clip and equal mid and side
+// meters: no indicator, every label in its button's base colour, and the side
+// band at its alpha floor of 0.01.
+TEST_F(DisplaySection, AFrameAtZeroDrawsPlainButtonsAndTheSideBandAtItsFloor)
+{
+    services.answers.resourceIds[0] = {99, 99};
+    setParameters(0, 0, 0);
+    setMeters(0.35, 0.35, 70, 70);
+
+    paint();
+
+    Calls expected = {"vestSetFont(\"Courier New\", 11, 0)"};
+    append(expected, logoAndVersion());
+    append(expected, fill(kWidthButton, 280, 250, 320, 290));
+    append(expected, label(kWidthButton, "AUTO", 280));
+    append(expected, fill(kCycleButton, 330, 250, 370, 290));
+    append(expected, label(kCycleButton, "TIME", 330));
+    append(expected, fill(kCycleButton, 380, 250, 420, 290));
+    append(expected, label(kCycleButton, "SIDE", 380));
+    append(expected, scopeAxes(150, 150));
+    append(expected, fill({0, 127, 127, 89}, 110, 50, 190, 250)); // alpha: the mid meter 0.35
+    append(expected, fill({191, 127, 0, 2}, 50, 110, 250, 190)); // alpha: the floor 0.01, not 0.35 - 0.35
+    // x and y 151 - 70 / 2 = 116, 72 by 71; red and green the meters 0.35.
+    append(expected, fill({89, 89, 63, 127}, 116, 116, 188, 187));
+    append(expected, scopeAxes(550, 150));
+    for (int k = 0; k <= 20; ++k)
+        append(expected, line(kHistoryColor, 550, 150, 550, 150));
+    append(expected, border());
+
+    expectCalls(callTexts(), expected);
 }
 
 TEST_F(DisplaySection, LaterFramesNeitherLoadNorLogAgain)
@@ -247,9 +301,9 @@ TEST_F(DisplaySection, AMissingStringIsEnteredEmpty)
 }
 
 // drawNumber: "%.*f" with the precision moved 0.0001 away from zero and
-// truncated; a precision that is no integer (NaN, infinite, beyond 32 bits)
-// is 0; a negative one is printf's default of six decimals; the text is cut
-// to 255 characters.
+// truncated; a NaN precision is 0, one beyond the 32-bit range counts as the
+// end of that range; a negative one is printf's default of six decimals; the
+// text is cut to 255 characters.
 struct NumberCase {
     double value, decimals;
     std::string text;
@@ -266,11 +320,17 @@ TEST_F(DisplaySection, NumbersFormatWithTheConvertedPrecision)
           "137508044786404370444383288387817694252323536043057564479218478670698284838720092657"
           "580373783023379478809005936895323497079994508111903896764088007465274278014249457925";
     const NumberCase cases[] = {
-        {20200928, 0, "20200928"}, {2.5, 1.99995, "2.50"},
-        {0.125, 2.99995, "0.125"}, {1.25, -1, "1.250000"},
-        {1.25, -0.5, "1"},         {1.25, nan, "1"},
-        {1.25, inf, "1"},          {1.25, -inf, "1"},
-        {1.25, 3e9, "1"},          {1.5, 300, "1.5" + std::string(252, '0')},
+        {20200928, 0, "20200928"},
+        {2.5, 1.99995, "2.50"},
+        {0.125, 2.99995, "0.125"},
+        {1.25, -1, "1.250000"},
+        {1.25, -0.5, "1"},
+        {1.25, nan, "1"},
+        {1.25, inf, "1.25" + std::string(251, '0')},
+        {1.25, -inf, "1.250000"},
+        {1.25, 3e9, "1.25" + std::string(251, '0')},
+        {1.25, -3e9, "1.250000"},
+        {1.5, 300, "1.5" + std::string(252, '0')},
         {1e300, 0, hugeDigits},
     };
     paint();
@@ -282,15 +342,15 @@ TEST_F(DisplaySection, NumbersFormatWithTheConvertedPrecision)
 }
 
 // Colour bytes: component x 255, moved 0.0001 away from zero, truncated and
-// kept within 0..255; what is no 32-bit integer becomes 0 first.
+// kept within 0..255, however far outside that a component lies; a NaN is 0.
 TEST_F(DisplaySection, ColourComponentsBecomeBytesForEveryValue)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
     const std::pair<double, int> cases[] = {
-        {0, 0},    {1, 255},  {0.5, 127},  {1.0 / 255, 1}, {0.99999 / 255, 1}, {0.9998 / 255, 0},
-        {-0.5, 0}, {2, 255},  {1e6, 255},  {1e300, 0},     {-1e300, 0},        {nan, 0},
-        {inf, 0},  {-inf, 0}, {1e-300, 0},
+        {0, 0},     {1, 255},  {0.5, 127},  {1.0 / 255, 1}, {0.99999 / 255, 1}, {0.9998 / 255, 0},
+        {-0.5, 0},  {2, 255},  {1e6, 255},  {1e300, 255},   {-1e300, 0},        {nan, 0},
+        {inf, 255}, {-inf, 0}, {1e-300, 0}, {8421505, 255}, {-8421505, 0},
     };
     for (const auto& [component, byte] : cases) {
         effect.script.colorR = component;
@@ -323,8 +383,9 @@ TEST_F(DisplaySection, LinesAreAntialiasedFromOneHalfAndLeaveThePositionAtTheirE
 }
 
 // fillRect: the far corner (each 0 when not finite) becomes the position;
-// every edge goes down to its whole pixel, and an edge that is no 32-bit
-// integer becomes 0.
+// every edge goes down to its whole pixel, an edge beyond the 32-bit range
+// stays at its end of that range, so that no rectangle turns inside out, and
+// a NaN edge is 0.
 struct RectCase {
     double x, y, w, h;
     double left, top, right, bottom;
@@ -340,9 +401,10 @@ TEST_F(DisplaySection, RectanglesFillWholePixelsForEveryValue)
         {130.5, 120.75, 43, 61.5, 130, 120, 173, 182, 173.5, 182.25},
         {-0.5, -2.25, 0.25, 1, -1, -3, -1, -2, -0.25, -1.25},
         {nan, 1, 2, nan, 0, 1, 0, 0, 0, 0},
-        {inf, -inf, 1, 1, 0, 0, 0, 0, 0, 0},
-        {1e300, 5, -1e300, 1e10, 0, 5, 0, 0, 0, 1e10 + 5},
-        {-3e9, 0, 1e9, 0, 0, 0, -2000000000, 0, -2e9, 0},
+        {inf, -inf, 1, 1, 2147483647, -2147483648, 0, 0, 0, 0},
+        {1e300, 5, -1e300, 1e10, 2147483647, 5, 0, 2147483647, 0, 1e10 + 5},
+        {-3e9, 0, 1e9, 0, -2147483648, 0, -2000000000, 0, -2e9, 0},
+        {-5e9, -2147483648.5, 1e10, 4294967296, -2147483648, -2147483648, 2147483647, 2147483647, 5e9, 2147483647.5},
     };
     for (const RectCase& c : cases) {
         services.clear();

@@ -221,6 +221,29 @@ TEST(Mdct, FailedAllocationsFallBackStepByStep)
     failingRequest = 0;
 }
 
+// The largest block a context is made for: its fast path runs on the
+// largest complex FFT, of n/4 = 32768 points. The next power of two is
+// refused below.
+TEST(Mdct, LargestSizeGetsTheFastPath)
+{
+    const int32_t n = 131072;
+    const ContextPtr context = makeContext(n);
+    ASSERT_TRUE(context);
+    EXPECT_EQ(context->n, n);
+    EXPECT_EQ(context->log2n, 17);
+    ASSERT_TRUE(context->trig && context->bitrev && context->work);
+
+    const MdctKernel kernel(n);
+    const Values input = randomValues(n, 19u);
+    Values coefficients(n / 2);
+    mdctTransform(context.get(), input.data(), coefficients.data());
+    std::vector<long double> expected(n / 2);
+    const std::vector<int32_t> bins = checkedPositions(n / 2);
+    for (const int32_t k : bins)
+        expected[k] = 4.0L / n * kernel.forwardSum(input, k);
+    EXPECT_LE(relativeError(coefficients, expected, bins), 1e-13);
+}
+
 TEST(Mdct, NullContextAndUnsupportedSizesDoNothing)
 {
     const Values input(64, 1.0);

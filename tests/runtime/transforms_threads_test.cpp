@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "fft.h"
+#include "mdct.h"
 #include "memory_transforms.h"
 
 // Two threads at once on the process-wide transform state: the tables built
-// by whichever comes first, and one MDCT size made and used by both. Built
+// by whichever comes first, and one MDCT size made and used by both (each
+// test with a size of its own, since the cache keeps it). Built
 // twice: with the other runtime tests, and on its own under ThreadSanitizer,
 // which reports any unordered access to the shared tables or work buffer.
 
@@ -85,6 +89,37 @@ TEST(TransformThreads, OneMdctSizeFromTwoThreadsGivesTheLoneThreadResults)
                 ASSERT_EQ(results[which][round * kSize / 2 + k], block[k]) << which << " " << round << " " << k;
         }
     }
+}
+
+// Counts the allocations of the contexts made from now on. The first one
+// waits a little, so that the other thread asks for the same size while its
+// context is being made.
+std::atomic<int> allocations{0};
+void* countingAllocate(std::size_t bytes)
+{
+    if (allocations.fetch_add(1) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return std::malloc(bytes);
+}
+
+// Two threads asking for a new size at once, then again and again, make one
+// context between them: the cache allocates what one context takes.
+TEST(TransformThreads, OneMdctSizeIsMadeOnceForBothThreads)
+{
+    constexpr int32_t kSize = 2048;
+    setMdctCacheAllocator(countingAllocate);
+    runTogether([&](int which) {
+        ScriptMemory memory;
+        for (int call = 0; call < 4; ++call)
+            memoryMdct(memory, 0, kSize, (call + which) % 2 == 1);
+    });
+    setMdctCacheAllocator(std::malloc);
+    const int byTheCache = allocations.exchange(0);
+
+    mdctContextFree(mdctContextCreate(kSize, countingAllocate));
+    const int forOneContext = allocations.exchange(0);
+    EXPECT_EQ(forOneContext, 5) << "the record, its window and its three tables";
+    EXPECT_EQ(byTheCache, forOneContext);
 }
 
 } // namespace

@@ -49,7 +49,10 @@ void PrintTo(const Conversion& conversion, std::ostream* out)
 
 class ScriptToInt32Test : public ::testing::TestWithParam<Conversion> {};
 
-TEST_P(ScriptToInt32Test, MovesAwayFromZeroTruncatesAndGivesZeroOutsideInt32)
+// Beyond the 32-bit range a value keeps its side: it saturates to the end of
+// the range, as truncation and a clamp to that range would give. Only a NaN,
+// which has no side, gives 0.
+TEST_P(ScriptToInt32Test, MovesAwayFromZeroTruncatesAndSaturatesOutsideInt32)
 {
     EXPECT_EQ(scriptToInt32(GetParam().value), GetParam().expected) << GetParam().value;
 }
@@ -59,8 +62,10 @@ INSTANTIATE_TEST_SUITE_P(Values, ScriptToInt32Test,
                                            Conversion{-1.0, -1}, Conversion{-2.5, -2}, Conversion{-3.99995, -4},
                                            Conversion{0.0, 0}, Conversion{-0.00005, 0}, Conversion{300.0, 300},
                                            Conversion{2147483647.0, INT32_MAX}, Conversion{-2147483648.0, INT32_MIN},
-                                           Conversion{2147483648.0, 0}, Conversion{-2147483649.0, 0},
-                                           Conversion{1e300, 0}, Conversion{kInf, 0}, Conversion{-kInf, 0},
-                                           Conversion{kNaN, 0}));
+                                           Conversion{2147483647.5, INT32_MAX}, Conversion{-2147483648.9, INT32_MIN},
+                                           Conversion{2147483648.0, INT32_MAX}, Conversion{-2147483649.0, INT32_MIN},
+                                           Conversion{1e300, INT32_MAX}, Conversion{-1e300, INT32_MIN},
+                                           Conversion{kInf, INT32_MAX}, Conversion{-kInf, INT32_MIN},
+                                           Conversion{kNaN, 0}, Conversion{-kNaN, 0}));
 
 } // namespace

@@ -61,6 +61,7 @@ TEST_F(FrameTest, IsAFrameAContainerAndAView)
     EXPECT_TRUE(frame->isTypeOf("CViewContainer"));
     EXPECT_TRUE(frame->isTypeOf("CView"));
     EXPECT_FALSE(frame->isTypeOf("CFrames"));
+    EXPECT_FALSE(frame->isTypeOf(nullptr)) << "no name is no type, as for views and containers";
     EXPECT_EQ(frame->notify(nullptr, kMsgCheckIfViewContainer), kMessageNotified);
     EXPECT_EQ(frame->getEditor(), nullptr);
     EXPECT_EQ(frame->getKnobMode(), 0);

@@ -247,13 +247,12 @@ public:
     int32_t onKeyDown(VstKeyCode& key) override { return key.character == takenCharacter ? 0 : kKeyNotHandled; }
     void looseFocus() override
     {
-        ++focusLosses;
+        RecordingView::looseFocus();
         if (onLooseFocus)
             onLooseFocus();
     }
 
     int32_t takenCharacter = -1;
-    int focusLosses = 0;
     std::function<void()> onLooseFocus;
 };
 
@@ -292,7 +291,7 @@ TEST_F(FrameTest, TabMovesTheFocusForwardAndShiftTabBack)
     EXPECT_EQ(frame->getFocusView(), views[0]);
     EXPECT_EQ(frame->onKeyDown(tab), 1);
     EXPECT_EQ(frame->getFocusView(), views[1]);
-    EXPECT_EQ(views[0]->focusLosses, 1);
+    EXPECT_EQ(views[0]->count("looseFocus"), 1);
     EXPECT_EQ(frame->onKeyDown(shiftTab), 1);
     EXPECT_EQ(frame->getFocusView(), views[0]);
 
@@ -340,7 +339,7 @@ TEST_F(FrameTest, FocusNoticesGoToTheContainersBetweenTheViewAndTheFrame)
     frame->setFocusView(second);
     EXPECT_EQ(inner->notices, (std::vector<Notice>{{first, kMsgOldFocusView}}));
     EXPECT_EQ(outer->notices, (std::vector<Notice>{{second, kMsgNewFocusView}, {first, kMsgOldFocusView}}));
-    EXPECT_EQ(first->focusLosses, 1);
+    EXPECT_EQ(first->count("looseFocus"), 1);
 
     // A switch asked for from inside another switch is ignored.
     second->onLooseFocus = [&] { frame->setFocusView(second); };
@@ -433,13 +432,13 @@ TEST_F(FrameTest, PollingRunsNoLoopForAnUnhandledPressOrOneWithoutButton)
     auto* view = new RecordingView(CRect(0, 0, 200, 200));
     frame->addView(view);
     CPoint where(10, 10);
-    view->pressAnswer = kMouseEventNotHandled;
+    view->downAnswer = kMouseEventNotHandled;
     frame->mouse(nullptr, where, kLButton);
     EXPECT_EQ(view->names(), std::vector<std::string>{"down"});
 
     // Nothing held that could be released: the press ends at once, and the
     // frame lends itself a context when the caller has none.
-    view->pressAnswer = kMouseEventHandled;
+    view->downAnswer = kMouseEventHandled;
     frame->mouse(nullptr, where, kShift);
     EXPECT_EQ(view->names(), (std::vector<std::string>{"down", "down", "up"}));
     EXPECT_EQ(editor.idles, 0);

@@ -1,8 +1,5 @@
 #include "frame_test_support.h"
 
-#include "gui/drag_container.h"
-#include "gui/draw_context.h"
-
 #include "module_handle.h"
 
 namespace VSTGUI {
@@ -41,105 +38,6 @@ BOOL CALLBACK countWindow(HWND, LPARAM counter)
 }
 
 } // namespace
-
-void RecordingView::draw(CDrawContext* context)
-{
-    ++draws;
-    context->setFillColor(fill);
-    context->fillRect(size);
-    CView::draw(context);
-}
-
-CMouseEventResult RecordingView::record(const std::string& what, const CPoint& where, int32_t buttons,
-                                        CMouseEventResult answer)
-{
-    calls.push_back(ViewCall{what, where, buttons, 0});
-    return answer;
-}
-
-CMouseEventResult RecordingView::onMouseDown(CPoint& where, const int32_t& buttons)
-{
-    return record("down", where, buttons, pressAnswer);
-}
-
-CMouseEventResult RecordingView::onMouseUp(CPoint& where, const int32_t& buttons)
-{
-    return record("up", where, buttons, kMouseEventHandled);
-}
-
-CMouseEventResult RecordingView::onMouseMoved(CPoint& where, const int32_t& buttons)
-{
-    return record("moved", where, buttons, kMouseEventHandled);
-}
-
-CMouseEventResult RecordingView::onMouseEntered(CPoint& where, const int32_t& buttons)
-{
-    return record("entered", where, buttons, kMouseEventHandled);
-}
-
-CMouseEventResult RecordingView::onMouseExited(CPoint& where, const int32_t& buttons)
-{
-    return record("exited", where, buttons, kMouseEventHandled);
-}
-
-bool RecordingView::onWheel(const CPoint& where, const float& distance, const int32_t& buttons)
-{
-    calls.push_back(ViewCall{"wheel", where, buttons, distance});
-    return true;
-}
-
-void RecordingView::recordDrag(const std::string& what, CDragContainer* drag, const CPoint& where)
-{
-    calls.push_back(ViewCall{what, where, 0, 0});
-    dragItemCounts.push_back(drag ? drag->getCount() : -1);
-}
-
-bool RecordingView::onDrop(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("drop", drag, where);
-    return true;
-}
-
-void RecordingView::onDragEnter(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("dragEnter", drag, where);
-}
-
-void RecordingView::onDragLeave(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("dragLeave", drag, where);
-}
-
-void RecordingView::onDragMove(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("dragMove", drag, where);
-}
-
-std::vector<std::string> RecordingView::names() const
-{
-    std::vector<std::string> result;
-    for (const ViewCall& call : calls)
-        result.push_back(call.what);
-    return result;
-}
-
-ViewCall RecordingView::last(const std::string& what) const
-{
-    for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
-        if (call->what == what)
-            return *call;
-    }
-    ADD_FAILURE() << "no call " << what;
-    return ViewCall{};
-}
-
-int RecordingView::count(const std::string& what) const
-{
-    int n = 0;
-    for (const ViewCall& call : calls)
-        n += call.what == what ? 1 : 0;
-    return n;
-}
 
 HostWindow::HostWindow(int clientWidth, int clientHeight)
 {

@@ -282,7 +282,7 @@ TEST_F(FrameMessageTest, AHandledPressCapturesTheMouseUntilTheRelease)
     post(WM_LBUTTONUP, 0, 50, 50);
     EXPECT_EQ(GetCapture(), nullptr);
 
-    view->pressAnswer = kMouseEventNotHandled;
+    view->downAnswer = kMouseEventNotHandled;
     post(WM_LBUTTONDOWN, MK_LBUTTON, 50, 50);
     EXPECT_EQ(GetCapture(), nullptr);
 
@@ -543,7 +543,7 @@ TEST_F(FrameWindowTest, HundredFramesLeaveNothingBehind)
     HostWindow host(300, 200);
     auto makeAndDestroy = [&] {
         auto* frame = new CFrame(CRect(0, 0, 300, 200), host.handle(), nullptr);
-        frame->addView(new RecordingView(CRect(10, 10, 100, 100)));
+        frame->addView(new RecordingView(CRect(10, 10, 100, 100), kRed));
         UpdateWindow(static_cast<HWND>(frame->getSystemWindow()));
         pumpMessages();
         frame->forget();

@@ -224,6 +224,27 @@ TEST_F(FrameTest, AModalViewTakesThePressesWhileItIsSet)
     modal->forget();
 }
 
+TEST_F(FrameTest, AModalViewWithoutPressHandlingIsPolledAndThePressIsHandled)
+{
+    auto* frame = new CFrame(CRect(0, 0, 200, 200), nullptr, nullptr);
+    auto* modal = new RecordingView(CRect(50, 50, 100, 100));
+    modal->downAnswer = kMouseEventNotImplemented;
+    ASSERT_TRUE(frame->setModalView(modal));
+    const int32_t liveBefore = CBaseObject::getLiveObjectCount();
+    CPoint where(60, 70);
+    EXPECT_EQ(frame->onMouseDown(where, kRButton | kShift), kMouseEventHandled);
+    EXPECT_EQ(modal->names(), (std::vector<std::string>{"down", "mouse"}));
+    // The modal view polls with the frame's point and a context of its own
+    // from the frame, which the frame releases again.
+    EXPECT_EQ(modal->last("mouse").where, CPoint(60, 70));
+    EXPECT_EQ(modal->last("mouse").buttons, kRButton | kShift);
+    EXPECT_NE(modal->mouseContext, nullptr);
+    EXPECT_EQ(modal->mouseContextFrame, frame);
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveBefore) << "the context is released again";
+    frame->forget();
+    modal->forget(); // the frame leaves a modal view's first reference with its maker
+}
+
 TEST_F(FrameTest, TheWheelIsRefusedWhileAPressIsHeld)
 {
     auto* frame = new CFrame(CRect(0, 0, 200, 200), nullptr, nullptr);
@@ -313,6 +334,33 @@ TEST_F(FrameTest, TabMovesTheFocusForwardAndShiftTabBack)
     // A view leaving the tree leaves the focus too.
     frame->removeView(views[1]);
     EXPECT_EQ(frame->getFocusView(), nullptr);
+    frame->forget();
+}
+
+TEST_F(FrameTest, APressTakesTheFocusAway)
+{
+    auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
+    const auto views = addRowOfThree<FocusView>(frame);
+    frame->setFocusView(views[1]);
+    // Even a press on the focus view itself.
+    CPoint where(150, 50);
+    frame->onMouseDown(where, kLButton);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    EXPECT_EQ(views[1]->names(), (std::vector<std::string>{"looseFocus", "down"}));
+    frame->forget();
+}
+
+TEST_F(FrameTest, TheOldFocusViewLosesTheFocusAlsoWhenItNeverWantedIt)
+{
+    auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
+    const auto views = addRowOfThree<RecordingView>(frame);
+    frame->setFocusView(views[0]);
+    views[0]->setDirty(false);
+    frame->setFocusView(views[1]);
+    EXPECT_EQ(views[0]->names(), std::vector<std::string>{"looseFocus"});
+    EXPECT_FALSE(views[0]->isDirty()) << "only a view that wanted the focus is drawn again";
+    frame->setFocusView(nullptr);
+    EXPECT_EQ(views[1]->names(), std::vector<std::string>{"looseFocus"});
     frame->forget();
 }
 

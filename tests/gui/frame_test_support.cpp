@@ -8,6 +8,9 @@ namespace test {
 namespace {
 
 const wchar_t kHostClassName[] = L"VestTestHostWindow";
+bool hostClassRegistered = false;
+// The one top-level window of the process, made by the first HostWindow.
+HWND sharedHostWindow = nullptr;
 int hostWheelMessages = 0;
 
 LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -19,8 +22,7 @@ LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void registerHostClass()
 {
-    static bool registered = false;
-    if (registered)
+    if (hostClassRegistered)
         return;
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = hostWindowProc;
@@ -28,8 +30,42 @@ void registerHostClass()
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kHostClassName;
-    registered = RegisterClassW(&windowClass) != 0;
+    hostClassRegistered = RegisterClassW(&windowClass) != 0;
 }
+
+void destroyChildrenOf(HWND window)
+{
+    while (HWND child = GetWindow(window, GW_CHILD))
+        DestroyWindow(child);
+}
+
+// Once every test is done, takes down what the tests shared, in the order
+// the toolkit closes its own: the children, then the host window (whose last
+// messages are delivered), then the class. Wine without a window manager
+// waits two seconds to see a visible top-level window withdrawn; one that is
+// no longer marked visible goes at once.
+class SharedHostWindowTearDown : public testing::Environment {
+public:
+    void TearDown() override
+    {
+        if (sharedHostWindow) {
+            destroyChildrenOf(sharedHostWindow);
+            SetWindowLongW(sharedHostWindow, GWL_STYLE, GetWindowLongW(sharedHostWindow, GWL_STYLE) & ~WS_VISIBLE);
+            EXPECT_TRUE(DestroyWindow(sharedHostWindow));
+            sharedHostWindow = nullptr;
+            pumpMessages();
+        }
+        // Fails while any window of the class is left, a host of a test's own
+        // included.
+        if (hostClassRegistered) {
+            EXPECT_TRUE(UnregisterClassW(kHostClassName, GetModuleHandleW(nullptr)));
+            hostClassRegistered = false;
+        }
+    }
+};
+
+const testing::Environment* const sharedHostWindowTearDown
+    = testing::AddGlobalTestEnvironment(new SharedHostWindowTearDown);
 
 BOOL CALLBACK countWindow(HWND, LPARAM counter)
 {
@@ -41,15 +77,15 @@ BOOL CALLBACK countWindow(HWND, LPARAM counter)
 
 HostWindow::HostWindow(int clientWidth, int clientHeight)
 {
-    static HWND shared = nullptr;
     constexpr DWORD style = WS_OVERLAPPEDWINDOW;
     registerHostClass();
     RECT outer = {0, 0, clientWidth, clientHeight};
     AdjustWindowRect(&outer, style, FALSE);
-    if (!shared)
-        shared = CreateWindowExW(0, kHostClassName, L"host", style | WS_VISIBLE, 40, 40, outer.right - outer.left,
-                                 outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    window = shared;
+    if (!sharedHostWindow)
+        sharedHostWindow
+            = CreateWindowExW(0, kHostClassName, L"host", style | WS_VISIBLE, 40, 40, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window = sharedHostWindow;
     SetWindowPos(window, HWND_TOP, 40, 40, outer.right - outer.left, outer.bottom - outer.top, SWP_NOACTIVATE);
     hostWheelMessages = 0;
     pumpMessages();
@@ -57,8 +93,7 @@ HostWindow::HostWindow(int clientWidth, int clientHeight)
 
 HostWindow::~HostWindow()
 {
-    while (HWND child = GetWindow(window, GW_CHILD))
-        DestroyWindow(child);
+    destroyChildrenOf(window);
     pumpMessages();
 }
 

@@ -31,7 +31,7 @@ public:
 // the given size, at a fixed place on the screen. Under Wine without a window
 // manager, hiding or destroying a top-level window takes two seconds; so one
 // window serves every test of the process, and each test's end destroys only
-// what the test put into it.
+// what the test put into it. The window itself goes once all tests are done.
 class HostWindow {
 public:
     HostWindow(int clientWidth, int clientHeight);

@@ -377,7 +377,7 @@ int32_t CFrame::onKeyUp(VstKeyCode& keyCode)
 
 bool CFrame::isTypeOf(const char* type) const
 {
-    return std::strcmp(type, "CFrame") == 0 || CViewContainer::isTypeOf(type);
+    return (type && std::strcmp(type, "CFrame") == 0) || CViewContainer::isTypeOf(type);
 }
 
 CView* CFrame::newCopy() const

@@ -2,6 +2,7 @@
 
 #include "gui/ole_initialization.h"
 
+#include "scratch_folder.h"
 #include "test_data_object.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <shobjidl.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -169,28 +171,15 @@ TEST_F(DragContainerTest, WithoutDataObjectEverythingIsAnError)
 }
 
 // Real shortcut files in a folder whose name has a dot, made with the
-// shell's own link object.
+// shell's own link object inside a scratch folder of the test's own.
 class ShortcutTest : public DragContainerTest {
 protected:
     void SetUp() override
     {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        folder = std::wstring(temp) + L"vest-drop-" + std::to_wstring(GetCurrentProcessId()) + L"\\j.doe";
         ASSERT_EQ(SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr), ERROR_SUCCESS);
-        target = folder + L"\\Target Song Take.wav";
         HANDLE file = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
-    }
-
-    void TearDown() override
-    {
-        for (const std::wstring& file : made)
-            DeleteFileW(file.c_str());
-        DeleteFileW(target.c_str());
-        RemoveDirectoryW(folder.c_str());
-        RemoveDirectoryW(folder.substr(0, folder.rfind(L'\\')).c_str());
     }
 
     // A shortcut to the target saved under the given file name.
@@ -211,7 +200,6 @@ protected:
             file->Release();
         }
         link->Release();
-        made.push_back(path);
         return path;
     }
 
@@ -247,9 +235,9 @@ protected:
         return text;
     }
 
-    std::wstring folder;
-    std::wstring target;
-    std::vector<std::wstring> made;
+    ScratchFolder scratch{std::filesystem::temp_directory_path(), "vest-drop"};
+    const std::wstring folder = scratch.widePath(L"j.doe");
+    const std::wstring target = folder + L"\\Target Song Take.wav";
 };
 
 TEST_F(ShortcutTest, ShortcutsResolveToTheirTargetsShortPath)
@@ -268,7 +256,6 @@ TEST_F(ShortcutTest, OtherNamesStayAsDropped)
     const std::wstring copies[] = {folder + L"\\song.lnk.txt", folder + L"\\song.lnkx"};
     for (const std::wstring& copy : copies) {
         ASSERT_TRUE(CopyFileW(shortcut.c_str(), copy.c_str(), FALSE));
-        made.push_back(copy);
         EXPECT_EQ(droppedItem(copy), utf8Of(copy));
     }
 }
@@ -281,7 +268,6 @@ TEST_F(ShortcutTest, AShortcutThatCannotBeReadStaysAsDropped)
     DWORD written = 0;
     WriteFile(file, "not a link", 10, &written, nullptr);
     CloseHandle(file);
-    made.push_back(broken);
     EXPECT_EQ(droppedItem(broken), utf8Of(broken));
 }
 

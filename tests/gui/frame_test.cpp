@@ -61,6 +61,7 @@ TEST_F(FrameTest, IsAFrameAContainerAndAView)
     EXPECT_TRUE(frame->isTypeOf("CViewContainer"));
     EXPECT_TRUE(frame->isTypeOf("CView"));
     EXPECT_FALSE(frame->isTypeOf("CFrames"));
+    EXPECT_FALSE(frame->isTypeOf(nullptr)) << "no name is no type, as for views and containers";
     EXPECT_EQ(frame->notify(nullptr, kMsgCheckIfViewContainer), kMessageNotified);
     EXPECT_EQ(frame->getEditor(), nullptr);
     EXPECT_EQ(frame->getKnobMode(), 0);
@@ -223,6 +224,27 @@ TEST_F(FrameTest, AModalViewTakesThePressesWhileItIsSet)
     modal->forget();
 }
 
+TEST_F(FrameTest, AModalViewWithoutPressHandlingIsPolledAndThePressIsHandled)
+{
+    auto* frame = new CFrame(CRect(0, 0, 200, 200), nullptr, nullptr);
+    auto* modal = new RecordingView(CRect(50, 50, 100, 100));
+    modal->downAnswer = kMouseEventNotImplemented;
+    ASSERT_TRUE(frame->setModalView(modal));
+    const int32_t liveBefore = CBaseObject::getLiveObjectCount();
+    CPoint where(60, 70);
+    EXPECT_EQ(frame->onMouseDown(where, kRButton | kShift), kMouseEventHandled);
+    EXPECT_EQ(modal->names(), (std::vector<std::string>{"down", "mouse"}));
+    // The modal view polls with the frame's point and a context of its own
+    // from the frame, which the frame releases again.
+    EXPECT_EQ(modal->last("mouse").where, CPoint(60, 70));
+    EXPECT_EQ(modal->last("mouse").buttons, kRButton | kShift);
+    EXPECT_NE(modal->mouseContext, nullptr);
+    EXPECT_EQ(modal->mouseContextFrame, frame);
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveBefore) << "the context is released again";
+    frame->forget();
+    modal->forget(); // the frame leaves a modal view's first reference with its maker
+}
+
 TEST_F(FrameTest, TheWheelIsRefusedWhileAPressIsHeld)
 {
     auto* frame = new CFrame(CRect(0, 0, 200, 200), nullptr, nullptr);
@@ -246,13 +268,12 @@ public:
     int32_t onKeyDown(VstKeyCode& key) override { return key.character == takenCharacter ? 0 : kKeyNotHandled; }
     void looseFocus() override
     {
-        ++focusLosses;
+        RecordingView::looseFocus();
         if (onLooseFocus)
             onLooseFocus();
     }
 
     int32_t takenCharacter = -1;
-    int focusLosses = 0;
     std::function<void()> onLooseFocus;
 };
 
@@ -291,7 +312,7 @@ TEST_F(FrameTest, TabMovesTheFocusForwardAndShiftTabBack)
     EXPECT_EQ(frame->getFocusView(), views[0]);
     EXPECT_EQ(frame->onKeyDown(tab), 1);
     EXPECT_EQ(frame->getFocusView(), views[1]);
-    EXPECT_EQ(views[0]->focusLosses, 1);
+    EXPECT_EQ(views[0]->count("looseFocus"), 1);
     EXPECT_EQ(frame->onKeyDown(shiftTab), 1);
     EXPECT_EQ(frame->getFocusView(), views[0]);
 
@@ -313,6 +334,33 @@ TEST_F(FrameTest, TabMovesTheFocusForwardAndShiftTabBack)
     // A view leaving the tree leaves the focus too.
     frame->removeView(views[1]);
     EXPECT_EQ(frame->getFocusView(), nullptr);
+    frame->forget();
+}
+
+TEST_F(FrameTest, APressTakesTheFocusAway)
+{
+    auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
+    const auto views = addRowOfThree<FocusView>(frame);
+    frame->setFocusView(views[1]);
+    // Even a press on the focus view itself.
+    CPoint where(150, 50);
+    frame->onMouseDown(where, kLButton);
+    EXPECT_EQ(frame->getFocusView(), nullptr);
+    EXPECT_EQ(views[1]->names(), (std::vector<std::string>{"looseFocus", "down"}));
+    frame->forget();
+}
+
+TEST_F(FrameTest, TheOldFocusViewLosesTheFocusAlsoWhenItNeverWantedIt)
+{
+    auto* frame = new CFrame(CRect(0, 0, 300, 100), nullptr, nullptr);
+    const auto views = addRowOfThree<RecordingView>(frame);
+    frame->setFocusView(views[0]);
+    views[0]->setDirty(false);
+    frame->setFocusView(views[1]);
+    EXPECT_EQ(views[0]->names(), std::vector<std::string>{"looseFocus"});
+    EXPECT_FALSE(views[0]->isDirty()) << "only a view that wanted the focus is drawn again";
+    frame->setFocusView(nullptr);
+    EXPECT_EQ(views[1]->names(), std::vector<std::string>{"looseFocus"});
     frame->forget();
 }
 
@@ -339,7 +387,7 @@ TEST_F(FrameTest, FocusNoticesGoToTheContainersBetweenTheViewAndTheFrame)
     frame->setFocusView(second);
     EXPECT_EQ(inner->notices, (std::vector<Notice>{{first, kMsgOldFocusView}}));
     EXPECT_EQ(outer->notices, (std::vector<Notice>{{second, kMsgNewFocusView}, {first, kMsgOldFocusView}}));
-    EXPECT_EQ(first->focusLosses, 1);
+    EXPECT_EQ(first->count("looseFocus"), 1);
 
     // A switch asked for from inside another switch is ignored.
     second->onLooseFocus = [&] { frame->setFocusView(second); };
@@ -432,13 +480,13 @@ TEST_F(FrameTest, PollingRunsNoLoopForAnUnhandledPressOrOneWithoutButton)
     auto* view = new RecordingView(CRect(0, 0, 200, 200));
     frame->addView(view);
     CPoint where(10, 10);
-    view->pressAnswer = kMouseEventNotHandled;
+    view->downAnswer = kMouseEventNotHandled;
     frame->mouse(nullptr, where, kLButton);
     EXPECT_EQ(view->names(), std::vector<std::string>{"down"});
 
     // Nothing held that could be released: the press ends at once, and the
     // frame lends itself a context when the caller has none.
-    view->pressAnswer = kMouseEventHandled;
+    view->downAnswer = kMouseEventHandled;
     frame->mouse(nullptr, where, kShift);
     EXPECT_EQ(view->names(), (std::vector<std::string>{"down", "down", "up"}));
     EXPECT_EQ(editor.idles, 0);

@@ -1,8 +1,5 @@
 #include "frame_test_support.h"
 
-#include "gui/drag_container.h"
-#include "gui/draw_context.h"
-
 #include "module_handle.h"
 
 namespace VSTGUI {
@@ -11,6 +8,9 @@ namespace test {
 namespace {
 
 const wchar_t kHostClassName[] = L"VestTestHostWindow";
+bool hostClassRegistered = false;
+// The one top-level window of the process, made by the first HostWindow.
+HWND sharedHostWindow = nullptr;
 int hostWheelMessages = 0;
 
 LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -22,8 +22,7 @@ LRESULT CALLBACK hostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void registerHostClass()
 {
-    static bool registered = false;
-    if (registered)
+    if (hostClassRegistered)
         return;
     WNDCLASSW windowClass = {};
     windowClass.lpfnWndProc = hostWindowProc;
@@ -31,8 +30,42 @@ void registerHostClass()
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kHostClassName;
-    registered = RegisterClassW(&windowClass) != 0;
+    hostClassRegistered = RegisterClassW(&windowClass) != 0;
 }
+
+void destroyChildrenOf(HWND window)
+{
+    while (HWND child = GetWindow(window, GW_CHILD))
+        DestroyWindow(child);
+}
+
+// Once every test is done, takes down what the tests shared, in the order
+// the toolkit closes its own: the children, then the host window (whose last
+// messages are delivered), then the class. Wine without a window manager
+// waits two seconds to see a visible top-level window withdrawn; one that is
+// no longer marked visible goes at once.
+class SharedHostWindowTearDown : public testing::Environment {
+public:
+    void TearDown() override
+    {
+        if (sharedHostWindow) {
+            destroyChildrenOf(sharedHostWindow);
+            SetWindowLongW(sharedHostWindow, GWL_STYLE, GetWindowLongW(sharedHostWindow, GWL_STYLE) & ~WS_VISIBLE);
+            EXPECT_TRUE(DestroyWindow(sharedHostWindow));
+            sharedHostWindow = nullptr;
+            pumpMessages();
+        }
+        // Fails while any window of the class is left, a host of a test's own
+        // included.
+        if (hostClassRegistered) {
+            EXPECT_TRUE(UnregisterClassW(kHostClassName, GetModuleHandleW(nullptr)));
+            hostClassRegistered = false;
+        }
+    }
+};
+
+const testing::Environment* const sharedHostWindowTearDown
+    = testing::AddGlobalTestEnvironment(new SharedHostWindowTearDown);
 
 BOOL CALLBACK countWindow(HWND, LPARAM counter)
 {
@@ -42,116 +75,17 @@ BOOL CALLBACK countWindow(HWND, LPARAM counter)
 
 } // namespace
 
-void RecordingView::draw(CDrawContext* context)
-{
-    ++draws;
-    context->setFillColor(fill);
-    context->fillRect(size);
-    CView::draw(context);
-}
-
-CMouseEventResult RecordingView::record(const std::string& what, const CPoint& where, int32_t buttons,
-                                        CMouseEventResult answer)
-{
-    calls.push_back(ViewCall{what, where, buttons, 0});
-    return answer;
-}
-
-CMouseEventResult RecordingView::onMouseDown(CPoint& where, const int32_t& buttons)
-{
-    return record("down", where, buttons, pressAnswer);
-}
-
-CMouseEventResult RecordingView::onMouseUp(CPoint& where, const int32_t& buttons)
-{
-    return record("up", where, buttons, kMouseEventHandled);
-}
-
-CMouseEventResult RecordingView::onMouseMoved(CPoint& where, const int32_t& buttons)
-{
-    return record("moved", where, buttons, kMouseEventHandled);
-}
-
-CMouseEventResult RecordingView::onMouseEntered(CPoint& where, const int32_t& buttons)
-{
-    return record("entered", where, buttons, kMouseEventHandled);
-}
-
-CMouseEventResult RecordingView::onMouseExited(CPoint& where, const int32_t& buttons)
-{
-    return record("exited", where, buttons, kMouseEventHandled);
-}
-
-bool RecordingView::onWheel(const CPoint& where, const float& distance, const int32_t& buttons)
-{
-    calls.push_back(ViewCall{"wheel", where, buttons, distance});
-    return true;
-}
-
-void RecordingView::recordDrag(const std::string& what, CDragContainer* drag, const CPoint& where)
-{
-    calls.push_back(ViewCall{what, where, 0, 0});
-    dragItemCounts.push_back(drag ? drag->getCount() : -1);
-}
-
-bool RecordingView::onDrop(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("drop", drag, where);
-    return true;
-}
-
-void RecordingView::onDragEnter(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("dragEnter", drag, where);
-}
-
-void RecordingView::onDragLeave(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("dragLeave", drag, where);
-}
-
-void RecordingView::onDragMove(CDragContainer* drag, const CPoint& where)
-{
-    recordDrag("dragMove", drag, where);
-}
-
-std::vector<std::string> RecordingView::names() const
-{
-    std::vector<std::string> result;
-    for (const ViewCall& call : calls)
-        result.push_back(call.what);
-    return result;
-}
-
-ViewCall RecordingView::last(const std::string& what) const
-{
-    for (auto call = calls.rbegin(); call != calls.rend(); ++call) {
-        if (call->what == what)
-            return *call;
-    }
-    ADD_FAILURE() << "no call " << what;
-    return ViewCall{};
-}
-
-int RecordingView::count(const std::string& what) const
-{
-    int n = 0;
-    for (const ViewCall& call : calls)
-        n += call.what == what ? 1 : 0;
-    return n;
-}
-
 HostWindow::HostWindow(int clientWidth, int clientHeight)
 {
-    static HWND shared = nullptr;
     constexpr DWORD style = WS_OVERLAPPEDWINDOW;
     registerHostClass();
     RECT outer = {0, 0, clientWidth, clientHeight};
     AdjustWindowRect(&outer, style, FALSE);
-    if (!shared)
-        shared = CreateWindowExW(0, kHostClassName, L"host", style | WS_VISIBLE, 40, 40, outer.right - outer.left,
-                                 outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    window = shared;
+    if (!sharedHostWindow)
+        sharedHostWindow
+            = CreateWindowExW(0, kHostClassName, L"host", style | WS_VISIBLE, 40, 40, outer.right - outer.left,
+                              outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    window = sharedHostWindow;
     SetWindowPos(window, HWND_TOP, 40, 40, outer.right - outer.left, outer.bottom - outer.top, SWP_NOACTIVATE);
     hostWheelMessages = 0;
     pumpMessages();
@@ -159,8 +93,7 @@ HostWindow::HostWindow(int clientWidth, int clientHeight)
 
 HostWindow::~HostWindow()
 {
-    while (HWND child = GetWindow(window, GW_CHILD))
-        DestroyWindow(child);
+    destroyChildrenOf(window);
     pumpMessages();
 }
 

@@ -1,18 +1,18 @@
 #pragma once
 
-// Frames in windows of the tests' own: a top-level window to hold them, a
-// view that records what reaches it, and the screen's pixels read back.
+// Frames in windows of the tests' own: a top-level window to hold them and
+// the screen's pixels read back.
 
 #include "gui/frame.h"
 
 #include "geometry_printers.h"
+#include "recording_view.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace VSTGUI {
 namespace test {
@@ -27,55 +27,11 @@ public:
     bool isTrackingMouse() const { return mouseTracking; }
 };
 
-// One call a view received.
-struct ViewCall {
-    std::string what;
-    CPoint where;
-    int32_t buttons = 0;
-    float distance = 0;
-};
-
-// Fills its area with a colour and records every mouse, wheel, drag and
-// drawing call, with the point and buttons it got.
-class RecordingView : public CView {
-public:
-    explicit RecordingView(const CRect& size, CColor fill = CColor{255, 0, 0, 255}) : CView(size), fill(fill) {}
-
-    void draw(CDrawContext* context) override;
-    CMouseEventResult onMouseDown(CPoint& where, const int32_t& buttons) override;
-    CMouseEventResult onMouseUp(CPoint& where, const int32_t& buttons) override;
-    CMouseEventResult onMouseMoved(CPoint& where, const int32_t& buttons) override;
-    CMouseEventResult onMouseEntered(CPoint& where, const int32_t& buttons) override;
-    CMouseEventResult onMouseExited(CPoint& where, const int32_t& buttons) override;
-    bool onWheel(const CPoint& where, const float& distance, const int32_t& buttons) override;
-    bool onDrop(CDragContainer* drag, const CPoint& where) override;
-    void onDragEnter(CDragContainer* drag, const CPoint& where) override;
-    void onDragLeave(CDragContainer* drag, const CPoint& where) override;
-    void onDragMove(CDragContainer* drag, const CPoint& where) override;
-
-    // The names of the calls received, in order.
-    std::vector<std::string> names() const;
-    // The last call of that name; fails the test when there is none.
-    ViewCall last(const std::string& what) const;
-    int count(const std::string& what) const;
-
-    CColor fill;
-    CMouseEventResult pressAnswer = kMouseEventHandled;
-    std::vector<ViewCall> calls;
-    // Items of the drag containers the view was handed, at each call.
-    std::vector<int32_t> dragItemCounts;
-    int draws = 0;
-
-private:
-    CMouseEventResult record(const std::string& what, const CPoint& where, int32_t buttons, CMouseEventResult answer);
-    void recordDrag(const std::string& what, CDragContainer* drag, const CPoint& where);
-};
-
 // A visible top-level window of the tests' own class with a client area of
 // the given size, at a fixed place on the screen. Under Wine without a window
 // manager, hiding or destroying a top-level window takes two seconds; so one
 // window serves every test of the process, and each test's end destroys only
-// what the test put into it.
+// what the test put into it. The window itself goes once all tests are done.
 class HostWindow {
 public:
     HostWindow(int clientWidth, int clientHeight);

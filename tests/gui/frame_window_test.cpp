@@ -19,6 +19,14 @@ namespace {
 constexpr CColor kRed{255, 0, 0, 255};
 constexpr CColor kBlue{0, 0, 255, 255};
 
+// A window's outer width and height, as the toolkit gives sizes.
+CPoint sizeOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return CPoint(r.right - r.left, r.bottom - r.top);
+}
+
 // Every test ends with as many toolkit objects and drop targets alive as it
 // began with.
 class FrameWindowTest : public testing::Test {
@@ -282,7 +290,7 @@ TEST_F(FrameMessageTest, AHandledPressCapturesTheMouseUntilTheRelease)
     post(WM_LBUTTONUP, 0, 50, 50);
     EXPECT_EQ(GetCapture(), nullptr);
 
-    view->pressAnswer = kMouseEventNotHandled;
+    view->downAnswer = kMouseEventNotHandled;
     post(WM_LBUTTONDOWN, MK_LBUTTON, 50, 50);
     EXPECT_EQ(GetCapture(), nullptr);
 
@@ -425,13 +433,6 @@ protected:
     }
     ~FrameSizeTest() override { frame->forget(); }
 
-    static SIZE sizeOf(HWND window)
-    {
-        RECT r = {};
-        GetWindowRect(window, &r);
-        return SIZE{r.right - r.left, r.bottom - r.top};
-    }
-
     HostWindow topLevel;
     HWND hostWindow;
     CFrame* frame;
@@ -439,38 +440,83 @@ protected:
 
 TEST_F(FrameSizeTest, ResizesItselfAndItsHostWindowsKeepingTheirMargins)
 {
-    const SIZE outerBefore = sizeOf(topLevel.handle());
+    const CPoint outerBefore = sizeOf(topLevel.handle());
     ASSERT_TRUE(frame->setSize(260, 150));
     EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 260, 150));
-    const SIZE own = sizeOf(windowOf(*frame));
-    EXPECT_EQ(own.cx, 260);
-    EXPECT_EQ(own.cy, 150);
-    const SIZE host = sizeOf(hostWindow);
-    EXPECT_EQ(host.cx, 260);
-    EXPECT_EQ(host.cy, 150);
+    EXPECT_EQ(sizeOf(windowOf(*frame)), CPoint(260, 150));
+    EXPECT_EQ(sizeOf(hostWindow), CPoint(260, 150));
     // The top-level window keeps its border and caption around the host.
-    const SIZE outer = sizeOf(topLevel.handle());
-    EXPECT_EQ(outer.cx, outerBefore.cx + 60);
-    EXPECT_EQ(outer.cy, outerBefore.cy + 50);
+    EXPECT_EQ(sizeOf(topLevel.handle()), CPoint(outerBefore.h + 60, outerBefore.v + 50));
 }
 
 TEST_F(FrameSizeTest, TheSameSizeChangesNothing)
 {
     EXPECT_FALSE(frame->setSize(200, 100));
-    EXPECT_EQ(sizeOf(windowOf(*frame)).cx, 200);
+    EXPECT_EQ(sizeOf(windowOf(*frame)).h, 200);
 }
 
 TEST_F(FrameSizeTest, AHostMuchBiggerThanTheFrameStopsTheWalk)
 {
     SetWindowPos(hostWindow, nullptr, 0, 0, 300, 100, SWP_NOMOVE | SWP_NOZORDER);
-    const SIZE outerBefore = sizeOf(topLevel.handle());
+    const CPoint outerBefore = sizeOf(topLevel.handle());
     EXPECT_TRUE(frame->setSize(220, 120));
     // The frame's own window follows, its size rectangle and the hosts do not.
-    EXPECT_EQ(sizeOf(windowOf(*frame)).cx, 220);
-    EXPECT_EQ(sizeOf(windowOf(*frame)).cy, 120);
+    EXPECT_EQ(sizeOf(windowOf(*frame)), CPoint(220, 120));
     EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 200, 100));
-    EXPECT_EQ(sizeOf(hostWindow).cx, 300);
-    EXPECT_EQ(sizeOf(topLevel.handle()).cx, outerBefore.cx);
+    EXPECT_EQ(sizeOf(hostWindow).h, 300);
+    EXPECT_EQ(sizeOf(topLevel.handle()).h, outerBefore.h);
+}
+
+// The walk goes on through a host up to 80 pixels bigger than the window
+// inside it, in width or in height, and stops at one bigger than that.
+TEST_F(FrameWindowTest, TheHostWalkStopsAtAHostMoreThanEightyPixelsBigger)
+{
+    const struct {
+        int extraWidth;
+        int extraHeight;
+        bool walkGoesOn;
+    } cases[] = {{80, 0, true}, {81, 0, false}, {0, 80, true}, {0, 81, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.extraWidth << " x " << c.extraHeight << " more");
+        HostWindow topLevel(200, 100);
+        HWND host = makeChildWindow(topLevel.handle(), 0, 0, 200 + c.extraWidth, 100 + c.extraHeight);
+        auto* frame = new CFrame(CRect(0, 0, 200, 100), host, nullptr);
+        EXPECT_TRUE(frame->setSize(220, 120));
+        EXPECT_EQ(sizeOf(windowOf(*frame)), CPoint(220, 120));
+        if (c.walkGoesOn) {
+            EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 220, 120));
+            EXPECT_EQ(sizeOf(host), CPoint(220 + c.extraWidth, 120 + c.extraHeight));
+        } else {
+            EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 200, 100));
+            EXPECT_EQ(sizeOf(host), CPoint(200 + c.extraWidth, 100 + c.extraHeight));
+        }
+        frame->forget();
+    }
+}
+
+// A host inside an MDI client: the walk resizes the host and leaves the
+// client and everything around it alone.
+TEST_F(FrameWindowTest, TheHostWalkStopsAtTheMdiClient)
+{
+    HostWindow topLevel(200, 100);
+    CLIENTCREATESTRUCT clientCreation = {nullptr, 1};
+    HWND mdiClient = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, topLevel.handle(),
+                                     nullptr, GetModuleHandleW(nullptr), &clientCreation);
+    ASSERT_NE(mdiClient, nullptr);
+    wchar_t className[32] = {};
+    GetClassNameW(mdiClient, className, 32);
+    ASSERT_EQ(std::wstring(className), L"MDIClient");
+    HWND host = makeChildWindow(mdiClient, 0, 0, 200, 100);
+    auto* frame = new CFrame(CRect(0, 0, 200, 100), host, nullptr);
+    const CPoint outerBefore = sizeOf(topLevel.handle());
+
+    EXPECT_TRUE(frame->setSize(260, 150));
+    EXPECT_EQ(frame->getViewSize(), CRect(0, 0, 260, 150));
+    EXPECT_EQ(sizeOf(windowOf(*frame)), CPoint(260, 150));
+    EXPECT_EQ(sizeOf(host), CPoint(260, 150));
+    EXPECT_EQ(sizeOf(mdiClient), CPoint(200, 100));
+    EXPECT_EQ(sizeOf(topLevel.handle()), outerBefore);
+    frame->forget();
 }
 
 TEST_F(FrameSizeTest, AClosedFrameAnswersNoSizeOrPosition)
@@ -531,6 +577,21 @@ TEST_F(FramePlacementTest, OuterWindowEndsBeforeAWindowMuchBiggerThanTheFrame)
     EXPECT_EQ(frame->getOuterWindow(), topLevel.handle());
 }
 
+TEST_F(FramePlacementTest, OuterWindowTakesAParentUpToSixtyPixelsBigger)
+{
+    const struct {
+        int extraWidth;
+        int extraHeight;
+        bool parentIsTaken;
+    } cases[] = {{60, 0, true}, {61, 0, false}, {0, 60, true}, {0, 61, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.extraWidth << " x " << c.extraHeight << " more");
+        SetWindowPos(outerHost, nullptr, 0, 0, 150 + c.extraWidth, 80 + c.extraHeight, SWP_NOMOVE | SWP_NOZORDER);
+        // Past the outer host, the top-level window is far bigger than the frame.
+        EXPECT_EQ(frame->getOuterWindow(), c.parentIsTaken ? outerHost : innerHost);
+    }
+}
+
 TEST_F(FramePlacementTest, AWindowWithABorderIsTheOuterWindow)
 {
     SetWindowLongW(outerHost, GWL_STYLE, GetWindowLongW(outerHost, GWL_STYLE) | WS_BORDER);
@@ -543,7 +604,7 @@ TEST_F(FrameWindowTest, HundredFramesLeaveNothingBehind)
     HostWindow host(300, 200);
     auto makeAndDestroy = [&] {
         auto* frame = new CFrame(CRect(0, 0, 300, 200), host.handle(), nullptr);
-        frame->addView(new RecordingView(CRect(10, 10, 100, 100)));
+        frame->addView(new RecordingView(CRect(10, 10, 100, 100), kRed));
         UpdateWindow(static_cast<HWND>(frame->getSystemWindow()));
         pumpMessages();
         frame->forget();

@@ -46,7 +46,7 @@ TEST_F(ContainerTest, PressGoesToTheTopmostChildInLocalCoordinates)
     CPoint where(70, 60);
     EXPECT_EQ(container->onMouseDown(where, kLButton), kMouseEventHandled);
     EXPECT_EQ(log.take(), Calls{"V3 down 50,50"});
-    EXPECT_EQ(views[2]->lastButtons, kLButton);
+    EXPECT_EQ(views[2]->last("down").buttons, kLButton);
     EXPECT_EQ(where, CPoint(70, 60)) << "the caller's point is left as it was";
 }
 
@@ -134,7 +134,7 @@ TEST_F(ContainerTest, AChildWithoutPressHandlingIsPolledWithTheFramesContext)
     EXPECT_EQ(log.take(), (Calls{"V3 down 10,10", "V3 mouse 10,10"}));
     EXPECT_NE(views[2]->mouseContext, nullptr);
     EXPECT_EQ(views[2]->mouseContextFrame, frame);
-    EXPECT_EQ(views[2]->lastButtons, kLButton | kShift);
+    EXPECT_EQ(views[2]->last("mouse").buttons, kLButton | kShift);
     EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveBefore) << "the context is released again";
     EXPECT_EQ(container->onMouseUp(where, 0), kMouseEventNotHandled) << "no press is held";
 }
@@ -156,12 +156,12 @@ TEST_F(ContainerTest, PollingEntryReadsMissingButtonsFromTheContextAndIgnoresVis
     setKeyHeldReader(nullptr);
 
     EXPECT_EQ(log.take(), Calls{"V3 mouse 10,10"});
-    EXPECT_EQ(views[2]->lastButtons, kLButton);
+    EXPECT_EQ(views[2]->last("mouse").buttons, kLButton);
 
     views[2]->setMouseEnabled(false);
     container->mouse(nullptr, where, kRButton);
     EXPECT_EQ(log.take(), Calls{"V1 mouse 10,10"});
-    EXPECT_EQ(views[0]->lastButtons, kRButton);
+    EXPECT_EQ(views[0]->last("mouse").buttons, kRButton);
 }
 
 TEST_F(ContainerTest, KeysGoFromTheLastChildUntilOneTakesThem)
@@ -370,11 +370,11 @@ TEST_F(ContainerTest, WheelGoesToTheChildUnderThePoint)
     CPoint where(30, 20);
     EXPECT_TRUE(container->onWheel(where, 2.0f, kShift));
     EXPECT_EQ(log.take(), Calls{"V2 wheel 10,10"});
-    EXPECT_EQ(views[1]->lastDistance, 2.0f);
-    EXPECT_EQ(views[1]->lastButtons, kShift);
+    EXPECT_EQ(views[1]->last("wheel").distance, 2.0f);
+    EXPECT_EQ(views[1]->last("wheel").buttons, kShift);
 
     EXPECT_TRUE(container->onWheel(where, kMouseWheelAxisX, 3.0f, 0));
-    EXPECT_EQ(views[1]->lastDistance, -3.0f);
+    EXPECT_EQ(views[1]->last("wheel").distance, -3.0f);
     CPoint nowhere(210, 150);
     EXPECT_FALSE(container->onWheel(nowhere, 1.0f, 0));
 }

@@ -2,12 +2,14 @@
 // for the plug-in library: its "DATA" resource 0 holds a 99 x 99 image, it has
 // no resources 1 and 2, and beside it lies beside_20x10.png. The tests run on
 // their own drive (VEST_LOG_DRIVE, mapped by map-log-drive.sh), whose root
-// takes the debug log; beeps are recorded through the platform seam.
+// takes the debug log, one test at a time; beeps are recorded through the
+// platform seam.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <utility>
@@ -16,6 +18,7 @@
 #include "bitmap_handle.h"
 #include "gui/bitmap.h"
 #include "runtime_platform.h"
+#include "scratch_folder.h"
 #include "zarkune.h"
 
 namespace {
@@ -49,7 +52,7 @@ protected:
     {
         ASSERT_TRUE(GetCurrentDirectoryA(MAX_PATH, startFolder));
         ASSERT_TRUE(SetCurrentDirectoryA(VEST_LOG_DRIVE "\\")) << "drive " VEST_LOG_DRIVE " is not mapped";
-        DeleteFileA(kLogFile);
+        std::filesystem::remove(kLogFile);
         beeps().clear();
         setBeepSink(&recordBeep);
         script.fileNames = {{0, "resource_99x99.png"}, {1, "beside_20x10.png"}, {2, "nowhere.png"}};
@@ -58,8 +61,8 @@ protected:
     void TearDown() override
     {
         setBeepSink(nullptr);
-        DeleteFileA(kLogFile);
         SetCurrentDirectoryA(startFolder);
+        std::filesystem::remove(kLogFile);
     }
 
     static std::vector<std::string> logLines()
@@ -123,16 +126,15 @@ TEST_F(ImageLoading, AnImageFoundNowhereGivesOneLogLineAndOneBeepOnce)
 
 TEST_F(ImageLoading, TheLogIsAppendedAtTheRootOfTheCurrentDrive)
 {
-    ASSERT_TRUE(SetCurrentDirectoryA(VEST_LOG_DRIVE "\\"));
-    CreateDirectoryA("deeper", nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA("deeper"));
+    const ScratchFolder deeper(VEST_LOG_DRIVE "\\", "deeper");
+    ASSERT_TRUE(SetCurrentDirectoryA(deeper.path().c_str()));
     std::ofstream(kLogFile) << "earlier line\n";
     script.getImage(2);
+    // Out of the folder again, so that it can be removed.
+    ASSERT_TRUE(SetCurrentDirectoryA(VEST_LOG_DRIVE "\\"));
     EXPECT_EQ(logLines(),
               (std::vector<std::string>{"earlier line", "Unable to load: " + programFolder() + "nowhere.png"}));
-    EXPECT_EQ(GetFileAttributesA(VEST_LOG_DRIVE "\\deeper\\plon.log.txt"), INVALID_FILE_ATTRIBUTES);
-    SetCurrentDirectoryA(VEST_LOG_DRIVE "\\");
-    RemoveDirectoryA("deeper");
+    EXPECT_EQ(GetFileAttributesA(deeper.path("plon.log.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

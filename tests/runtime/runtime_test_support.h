@@ -5,9 +5,8 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "module_paths.h"
+#include "scratch_folder.h"
 #include "zarkune.h"
 
 // The separator the file-system tests build paths with: what the platform's
@@ -40,40 +39,15 @@ public:
     }
 };
 
-// A folder beside the test executable (files of the runtime are found beside
-// the library, which is the executable here), removed with its contents.
-class ScratchFolder {
+// A scratch folder beside the test executable: files of the runtime are found
+// beside the library, which is the executable here. Its name() is the path
+// relative to the executable's folder.
+class ModuleScratchFolder : public ScratchFolder {
 public:
-    ScratchFolder() : name_("scratch-" + std::to_string(getpid()) + "-" + std::to_string(++serial()))
-    {
-        std::filesystem::create_directory(path());
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path(), ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // The folder's name relative to the executable's folder.
-    const std::string& name() const { return name_; }
-    // The full path of the folder, or of an entry in it.
-    std::string path(const std::string& entry = "") const
-    {
-        return moduleFolder() + name_ + (entry.empty() ? "" : kSeparator + entry);
-    }
+    ModuleScratchFolder() : ScratchFolder(moduleFolder(), "scratch") {}
 
     void addFile(const std::string& entry) const { std::ofstream(path(entry)) << "x"; }
     void addFolder(const std::string& entry) const { std::filesystem::create_directory(path(entry)); }
-
-private:
-    static int& serial()
-    {
-        static int count = 0;
-        return count;
-    }
-    std::string name_;
 };
 
 inline std::vector<unsigned char> readBytes(const std::string& path)

@@ -64,7 +64,7 @@ protected:
         return script.sliderRecords.back();
     }
 
-    ScratchFolder folder;
+    ModuleScratchFolder folder;
     TZarkune script;
 };
 

@@ -89,7 +89,7 @@ protected:
     std::string filePath() const { return folder.path("out.bin"); }
     bool fileExists() const { return std::filesystem::exists(filePath()); }
 
-    ScratchFolder folder;
+    ModuleScratchFolder folder;
 };
 
 struct FlushCase {

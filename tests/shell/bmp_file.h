@@ -4,7 +4,6 @@
 // without any codec of its own, so the expected pixels are the written ones.
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,16 +16,10 @@ inline uint32_t allBlue(int, int)
     return 0x0000FF;
 }
 
-// The test's temporary folder, as a narrow path in the system code page.
-inline std::string temporaryFolder()
-{
-    const char* folder = std::getenv("TEMP");
-    return folder ? folder : ".";
-}
-
-// Writes a width × height BMP at folder\name and returns its path.
-inline std::string writeBmp(const std::string& name, int width, int height, const PixelPattern& pattern = allBlue,
-                            const std::string& folder = temporaryFolder())
+// Writes a width × height BMP at folder\name and returns its path. The
+// folder is a narrow path in the system code page.
+inline std::string writeBmp(const std::string& folder, const std::string& name, int width, int height,
+                            const PixelPattern& pattern = allBlue)
 {
     const int rowBytes = (width * 3 + 3) & ~3;
     const int pixelBytes = rowBytes * height;

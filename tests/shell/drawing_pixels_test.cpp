@@ -14,6 +14,7 @@
 #include "bmp_file.h"
 #include "gdiplus_test_support.h"
 #include "probe_plugin.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -103,9 +104,13 @@ uint32_t placeColour(int x, int y)
 
 class BitmapPixelTest : public PixelTest {
 protected:
-    BitmapPixelTest() { vestLoadBitmapFile(handle, writeBmp("vest_places.bmp", 6, 4, placeColour).c_str()); }
+    BitmapPixelTest()
+    {
+        vestLoadBitmapFile(handle, writeBmp(files.path(), "vest_places.bmp", 6, 4, placeColour).c_str());
+    }
     ~BitmapPixelTest() override { vestDeleteBitmap(handle); }
 
+    ScratchFolder files{std::filesystem::temp_directory_path(), "vest-bitmaps"};
     VestBitmapHandle* handle = vestNewBitmap();
 };
 

@@ -3,8 +3,7 @@
 // exactly one reference.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,6 +14,7 @@
 #include "gui/offscreen_context.h"
 #include "module_handle.h"
 #include "probe_plugin.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -106,14 +106,20 @@ TEST_F(DrawingTest, ThePluginDropsOneReferenceOfEveryCachedFont)
 class BitmapServicesTest : public DrawingTest {
 protected:
     ~BitmapServicesTest() override { vestDeleteBitmap(handle); }
+    std::string bmp(const std::string& name, int width, int height) const
+    {
+        return writeBmp(files.path(), name, width, height);
+    }
+
     VestBitmapHandle* handle = vestNewBitmap();
+    ScratchFolder files{std::filesystem::temp_directory_path(), "vest-bitmaps"};
 };
 
 TEST_F(BitmapServicesTest, AFileLoadsIntoTheHandle)
 {
     ASSERT_NE(handle, nullptr);
     EXPECT_EQ(vestGetBitmapWidth(handle), 0.0);
-    ASSERT_EQ(vestLoadBitmapFile(handle, writeBmp("vest_3x2.bmp", 3, 2).c_str()), 1);
+    ASSERT_EQ(vestLoadBitmapFile(handle, bmp("vest_3x2.bmp", 3, 2).c_str()), 1);
     EXPECT_EQ(vestGetBitmapWidth(handle), 3.0);
     EXPECT_EQ(vestGetBitmapHeight(handle), 2.0);
     EXPECT_EQ(handle->bitmap->getNbReference(), 1);
@@ -131,22 +137,20 @@ TEST_F(BitmapServicesTest, AFileInAFolderWithANonAsciiNameLoads)
     ASSERT_FALSE(lossy) << "code page " << GetACP() << " cannot write the folder's name";
     ASSERT_EQ(std::string(narrowName).size(), 6u) << "one byte per character in code page " << GetACP();
 
-    const std::string folder = temporaryFolder() + "\\" + narrowName;
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string path = writeBmp("vest_7x3.bmp", 7, 3, allBlue, folder);
-    ASSERT_NE(GetFileAttributesW((std::wstring(_wgetenv(L"TEMP")) + L"\\" + folderName + L"\\vest_7x3.bmp").c_str()),
+    const std::string folder = files.path() + "\\" + narrowName;
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    const std::string path = writeBmp(folder, "vest_7x3.bmp", 7, 3);
+    ASSERT_NE(GetFileAttributesW(files.widePath(std::wstring(folderName) + L"\\vest_7x3.bmp").c_str()),
               INVALID_FILE_ATTRIBUTES);
 
     ASSERT_EQ(vestLoadBitmapFile(handle, path.c_str()), 1) << path;
     EXPECT_EQ(vestGetBitmapWidth(handle), 7.0);
     EXPECT_EQ(vestGetBitmapHeight(handle), 3.0);
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(BitmapServicesTest, ReloadingDropsExactlyOneReferenceOfTheEarlierBitmap)
 {
-    const std::string path = writeBmp("vest_4x4.bmp", 4, 4);
+    const std::string path = bmp("vest_4x4.bmp", 4, 4);
     ASSERT_EQ(vestLoadBitmapFile(handle, path.c_str()), 1);
     VSTGUI::CBitmap* first = handle->bitmap;
     first->remember();
@@ -180,7 +184,7 @@ TEST_F(BitmapServicesTest, ColourAndAlphaFlagOfTheHeldBitmap)
     EXPECT_EQ(vestGetBitmapTransparentColor(handle, &r, &g, &b, &a), 0);
     EXPECT_EQ(r, -1);
     EXPECT_EQ(vestSetBitmapNoAlpha(handle, false), 0);
-    ASSERT_EQ(vestLoadBitmapFile(handle, writeBmp("vest_2x2.bmp", 2, 2).c_str()), 1);
+    ASSERT_EQ(vestLoadBitmapFile(handle, bmp("vest_2x2.bmp", 2, 2).c_str()), 1);
     EXPECT_EQ(vestSetBitmapTransparentColor(handle, 300, 2, 3, 4), 1);
     EXPECT_EQ(vestGetBitmapTransparentColor(handle, &r, &g, &b, &a), 1);
     EXPECT_EQ(r, 44);
@@ -195,7 +199,7 @@ TEST_F(BitmapServicesTest, ColourAndAlphaFlagOfTheHeldBitmap)
 
 TEST_F(BitmapServicesTest, BitmapsDrawOnlyDuringADraw)
 {
-    ASSERT_EQ(vestLoadBitmapFile(handle, writeBmp("vest_5x5.bmp", 5, 5).c_str()), 1);
+    ASSERT_EQ(vestLoadBitmapFile(handle, bmp("vest_5x5.bmp", 5, 5).c_str()), 1);
     EXPECT_FALSE(vestDrawBitmap(handle, vest, 0, 0, 5, 5, 0, 0));
     EXPECT_FALSE(vestDrawBitmapAlpha(handle, vest, 0, 0, 5, 5, 0, 0, 128));
     EXPECT_FALSE(vestDrawBitmapTransparent(handle, vest, 0, 0, 5, 5, 0, 0));

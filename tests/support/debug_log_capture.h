@@ -7,22 +7,20 @@
 #include <utility>
 #include <vector>
 
-#include <unistd.h>
-
 #include "debug_log.h"
 #include "runtime_platform.h"
+#include "scratch_folder.h"
 
-// For its lifetime, sends the runtime's debug log to a scratch file and
-// records the beeps instead of sounding them, so that no test writes to the
-// root of the drive. One at a time.
+// For its lifetime, sends the runtime's debug log to a file in a scratch
+// folder of its own and records the beeps instead of sounding them, so that
+// no test writes to the root of the drive. One at a time.
 class DebugLogCapture {
 public:
     using Beep = std::pair<uint32_t, uint32_t>; // frequency in Hz, duration in ms
 
     DebugLogCapture()
-        : path_((std::filesystem::temp_directory_path() / ("debug-log-" + std::to_string(getpid()) + ".txt")).string())
+        : folder_(std::filesystem::temp_directory_path(), "vest-debug-log"), path_(folder_.path("log.txt"))
     {
-        std::filesystem::remove(path_);
         setDebugLogFile(path_.c_str());
         heard().clear();
         setBeepSink(&recordBeep);
@@ -31,8 +29,6 @@ public:
     {
         setDebugLogFile(nullptr);
         setBeepSink(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
     }
     DebugLogCapture(const DebugLogCapture&) = delete;
     DebugLogCapture& operator=(const DebugLogCapture&) = delete;
@@ -65,5 +61,6 @@ private:
         return kBeepAnswer;
     }
 
+    ScratchFolder folder_;
     std::string path_;
 };

@@ -403,6 +403,24 @@ TEST_F(EditorTest, IdleStuffRunsTheIdleWorkOnlyWhenItIsDue)
     EXPECT_LE(paced->lLastTicks, after + 100 + 4);
 }
 
+TEST_F(EditorTest, IdleStuffPaintsAPaintThatWaitsForTheFramesWindow)
+{
+    // While the toolkit holds the thread (following a pressed button, say),
+    // nobody else takes the window's paints from the queue.
+    PacedEditor* paced = usePacedEditor();
+    vest->callbacks.draw = recordDraw;
+    ASSERT_TRUE(openEditor());
+    HWND window = editorWindow();
+    ValidateRect(parent, nullptr);
+    calls.draws = 0;
+    InvalidateRect(window, nullptr, FALSE);
+    paced->lLastTicks = GetTickCount();
+    paced->doIdleStuff();
+    EXPECT_EQ(calls.draws, 1);
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
+}
+
 TEST_F(EditorTest, IdleCalledBackFromTheHostsIdleLeavesTheFrameAlone)
 {
     ASSERT_TRUE(openEditor());

@@ -196,7 +196,7 @@ TEST_P(EditorClosedOnAnotherThreadTest, NoWindowOfTheLibraryOutlivesItsCloseAndT
             host.dispatch(effEditClose);
         EXPECT_EQ(host.close(), 1);
         host.unload();
-        EXPECT_EQ(GetModuleHandleW(L"output.dll") != nullptr, c.guiThreadWaits);
+        EXPECT_EQ(GetModuleHandleW(L"output.dll") != nullptr, c.guiThreadWaits) << "whether the library stays";
     }
     SetEvent(closed);
     gui.join();

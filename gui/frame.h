@@ -143,6 +143,11 @@ public:
     void* getOuterWindow() const;
     // Draws one direct child, or the whole frame for any other view.
     void draw(CView* view);
+    // Drops the caller's reference on the thread that owns the frame's
+    // window, for owners that may run on another thread: only that thread
+    // can destroy the window. When that thread cannot be reached, the
+    // reference is dropped here and the window is left to its thread.
+    void forgetOnWindowThread();
 
 protected:
     friend LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,6 +5,7 @@
 #include "drop_target.h"
 #include "mouse_input.h"
 #include "offscreen_context.h"
+#include "window_thread_call.h"
 
 #include "module_handle.h"
 
@@ -38,6 +39,9 @@ constexpr int kMaxOuterExtra = 60;
 constexpr int kClassNameCapacity = 1024;
 // The wheel reports multiples of this per notch.
 constexpr int kWheelDelta = 120;
+// Posted to a window that its frame left behind on another thread: the
+// window's own thread destroys it.
+constexpr UINT kDestroyLeftWindowMessage = kWindowThreadCallMessage + 1;
 
 HWND asWindow(void* window)
 {
@@ -85,6 +89,39 @@ void registerWindowClass()
     swapMouseButtons = GetSystemMetrics(SM_SWAPBUTTON) > 0;
 }
 
+// A window of the class is gone: the class must not outlive the last one
+// (its procedure lives in this library).
+void releaseWindowClass()
+{
+    if (--windowClassUseCount == 0)
+        UnregisterClassW(windowClassName, hInstance);
+}
+
+// A live window that only another thread can destroy.
+bool isWindowOfAnotherThread(HWND window)
+{
+    const DWORD owner = GetWindowThreadProcessId(window, nullptr);
+    return owner != 0 && owner != GetCurrentThreadId();
+}
+
+void forgetFrame(void* frame)
+{
+    static_cast<CFrame*>(frame)->forget();
+}
+
+// The frame is gone but its window lives on another thread that did not
+// take the frame's release. The window keeps the class and this library's
+// code, which its procedure runs, for as long as it exists: the library
+// stays loaded for the rest of the process, and the class use is given back
+// when the window's thread destroys it at its next messages.
+void leaveWindowToItsThread(HWND window)
+{
+    HMODULE pinned = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                       reinterpret_cast<LPCWSTR>(hInstance), &pinned);
+    PostMessageW(window, kDestroyLeftWindowMessage, 0, 0);
+}
+
 } // namespace
 
 void CFrame::readWindowsVersion()
@@ -111,10 +148,7 @@ bool CFrame::createWindow(void* parent)
         extendedStyle, windowClassName, L"Window", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0, 0,
         truncateToInt(size.getWidth()), truncateToInt(size.getHeight()), asWindow(parent), nullptr, hInstance, nullptr);
     if (!created) {
-        // No window to count: the class must not outlive the frames that use
-        // it (its procedure lives in this library).
-        if (--windowClassUseCount == 0)
-            UnregisterClassW(windowClassName, hInstance);
+        releaseWindowClass();
         return false;
     }
     window = created;
@@ -127,11 +161,23 @@ void CFrame::destroyWindow()
 {
     if (!window)
         return;
-    SetWindowLongPtrW(asWindow(window), GWLP_USERDATA, 0);
-    DestroyWindow(asWindow(window));
+    HWND handle = asWindow(window);
+    SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
     window = nullptr;
-    if (--windowClassUseCount == 0)
-        UnregisterClassW(windowClassName, hInstance);
+    if (isWindowOfAnotherThread(handle)) {
+        leaveWindowToItsThread(handle);
+        return;
+    }
+    DestroyWindow(handle);
+    releaseWindowClass();
+}
+
+void CFrame::forgetOnWindowThread()
+{
+    HWND handle = asWindow(window);
+    if (handle && isWindowOfAnotherThread(handle) && callOnWindowThread(handle, forgetFrame, this))
+        return;
+    forget();
 }
 
 void CFrame::invalidRect(const CRect rect)
@@ -334,6 +380,17 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 {
     if (message == WM_ERASEBKGND)
         return 1; // the frame paints every pixel itself
+    if (message == kWindowThreadCallMessage) {
+        runWindowThreadCall(lParam);
+        return 0;
+    }
+    if (message == kDestroyLeftWindowMessage) {
+        if (!frameOf(window)) {
+            DestroyWindow(window);
+            releaseWindowClass();
+        }
+        return 0;
+    }
     CFrame* frame = frameOf(window);
     if (!frame)
         return DefWindowProcW(window, message, wParam, lParam);

@@ -20,6 +20,11 @@ CVeST::CVeST(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 num
 
 CVeST::~CVeST()
 {
+    // An open editor's window paints on the host's GUI thread, which need
+    // not be this one, until its frame is gone: the frame goes before the
+    // fonts and the effect it draws with. The editor itself goes last.
+    if (AEffEditor* openEditor = getEditor())
+        openEditor->close();
     for (VSTGUI::CFontDesc*& font : fonts) {
         font->forget();
         font = nullptr;

@@ -23,8 +23,8 @@ public:
     // Only vestCreate makes one.
     CVeST(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams, TZarkune* effect,
           const CVeSTCallbacks& callbacks);
-    // Drops the cached fonts, deletes the effect (destroy slot), then the
-    // editor (base classes).
+    // Closes an open editor, drops the cached fonts, deletes the effect
+    // (destroy slot), then the editor (base classes).
     ~CVeST() override;
 
     void open() override;

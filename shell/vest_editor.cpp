@@ -39,9 +39,13 @@ void CVeSTEditor::close()
 {
     if (!frame)
         return;
-    frame->forget();
+    // The editor counts as closed before the frame goes, also for the host's
+    // thread while it destroys the window; a host may close from a thread
+    // other than the one it opened the editor on.
+    CFrame* closing = frame;
     frame = nullptr;
     view = nullptr;
+    closing->forgetOnWindowThread();
 }
 
 void CVeSTEditor::idle()

@@ -3,7 +3,8 @@
 // The plug-in's editor: while the host has it open, a frame in the host's
 // window with exactly one CVeSTView; on idle the effect decides whether the
 // view needs drawing again. Made once per plug-in by vestCreateEditor and
-// owned by the plug-in object. GUI thread only.
+// owned by the plug-in object. GUI thread only, except that the host may
+// close it, or delete the plug-in with it, from any thread.
 #include <cstdint>
 
 #include "aeff_gui_editor.h"
@@ -21,7 +22,8 @@ public:
     // Makes the frame inside the parent window and its view; true. An editor
     // that is already open closes its frame before making the new one.
     bool open(void* parentWindow) override;
-    // Releases the frame, which destroys its window and the view.
+    // Releases the frame, which destroys its window and the view, on the
+    // thread that owns the window (see CFrame::forgetOnWindowThread).
     void close() override;
     // The effect's idle while a view is open, then the frame's.
     void idle() override;

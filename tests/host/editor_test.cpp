@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "editor_window.h"
 #include "process_memory.h"
@@ -25,11 +26,12 @@ std::wstring classNameOf(HWND window)
     return name;
 }
 
-bool classIsRegistered(const std::wstring& name)
+// The module handle stays a valid question after the library is freed.
+bool classIsRegistered(HINSTANCE module, const std::wstring& name)
 {
     WNDCLASSEXW info{};
     info.cbSize = sizeof(info);
-    return GetClassInfoExW(GetModuleHandleW(L"output.dll"), name.c_str(), &info) != 0;
+    return GetClassInfoExW(module, name.c_str(), &info) != 0;
 }
 
 class EditorHostTest : public PluginTest {
@@ -103,7 +105,7 @@ TEST_F(EditorHostTest, AHundredOpenAndCloseCyclesLeaveNoWindowClassAndNoGrowth)
     const int64_t after = processMemory().privateBytes;
     EXPECT_EQ(GetWindow(window->topLevel(), GW_CHILD), nullptr);
     // The last frame unregistered the window class.
-    EXPECT_FALSE(classIsRegistered(windowClass));
+    EXPECT_FALSE(classIsRegistered(GetModuleHandleW(L"output.dll"), windowClass));
     EXPECT_LT(after - before, kCycleGrowthBound) << "committed bytes " << before << " -> " << after;
 }
 
@@ -115,6 +117,107 @@ TEST_F(EditorHostTest, ClosingThePluginWithItsEditorOpenTakesTheWindowAlong)
     window->pump();
     EXPECT_FALSE(IsWindow(pluginWindow));
 }
+
+// The editor opened on the host's GUI thread, then closed (or the plug-in
+// deleted with it open) on another thread, which also frees the library.
+struct CrossThreadCase {
+    const char* what;
+    bool closeEditorFirst; // effEditClose before effClose
+    // The GUI thread waits for the closing thread instead of pumping
+    // messages: the editor cannot wait for it, leaves its window to it and
+    // keeps the library loaded.
+    bool guiThreadWaits;
+};
+
+void PrintTo(const CrossThreadCase& c, std::ostream* out)
+{
+    *out << c.what;
+}
+
+// What the GUI thread found once the library was freed and it had pumped
+// the messages that were waiting.
+struct GuiThreadFindings {
+    std::string problem;
+    std::wstring windowClass;
+    HINSTANCE module = nullptr;
+    bool pluginWindowLeft = true;
+    bool childWindowLeft = true;
+    bool classLeft = true;
+};
+
+// Far more than the window that a close leaves to its thread needs.
+constexpr int kMessagesAfterTheClose = 100;
+
+class EditorClosedOnAnotherThreadTest : public PluginTest, public ::testing::WithParamInterface<CrossThreadCase> {};
+
+TEST_P(EditorClosedOnAnotherThreadTest, NoWindowOfTheLibraryOutlivesItsCloseAndTheClassGoes)
+{
+    const CrossThreadCase& c = GetParam();
+    start();
+    HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE closed = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    GuiThreadFindings found;
+    std::thread gui([&] {
+        EditorWindow window(host);
+        if (!window.open() || !window.idleUntilPainted()) {
+            found.problem = "the editor did not open and paint: " + window.problem();
+            SetEvent(opened);
+            return;
+        }
+        HWND pluginWindow = window.pluginWindow();
+        found.windowClass = classNameOf(pluginWindow);
+        found.module = reinterpret_cast<HINSTANCE>(GetClassLongPtrW(pluginWindow, GCLP_HMODULE));
+        SetEvent(opened);
+        if (c.guiThreadWaits) {
+            WaitForSingleObject(closed, INFINITE);
+        } else {
+            while (MsgWaitForMultipleObjects(1, &closed, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0)
+                window.pump();
+        }
+        // Whatever window is left gets painted and its messages delivered:
+        // with the library's code gone, that crashes. (Wine carries on after
+        // the crash of a window procedure, and a paint that never happened
+        // comes again and again: the delivery is bounded.)
+        RedrawWindow(window.topLevel(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+        MSG message;
+        for (int i = 0; i < kMessagesAfterTheClose && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE); ++i)
+            DispatchMessageW(&message);
+        found.pluginWindowLeft = IsWindow(pluginWindow) != 0;
+        found.childWindowLeft = window.pluginWindow() != nullptr;
+        found.classLeft = classIsRegistered(found.module, found.windowClass);
+        // A window that the close left behind goes now, so that a failing
+        // run still comes to its end.
+        if (found.pluginWindowLeft)
+            DestroyWindow(pluginWindow);
+    });
+    WaitForSingleObject(opened, INFINITE);
+    if (found.problem.empty()) {
+        if (c.closeEditorFirst)
+            host.dispatch(effEditClose);
+        EXPECT_EQ(host.close(), 1);
+        host.unload();
+        EXPECT_EQ(GetModuleHandleW(L"output.dll") != nullptr, c.guiThreadWaits) << "whether the library stays";
+    }
+    SetEvent(closed);
+    gui.join();
+    CloseHandle(opened);
+    CloseHandle(closed);
+    ASSERT_EQ(found.problem, "");
+    EXPECT_EQ(found.windowClass.rfind(L"Plugin", 0), 0u);
+    EXPECT_FALSE(found.pluginWindowLeft);
+    EXPECT_FALSE(found.childWindowLeft);
+    EXPECT_FALSE(found.classLeft);
+}
+
+// The case that keeps the library loaded comes last, for runs of all tests
+// in one process.
+INSTANTIATE_TEST_SUITE_P(CloseThreads, EditorClosedOnAnotherThreadTest,
+                         ::testing::Values(CrossThreadCase{"EditorClosedThenPluginDeleted", true, false},
+                                           CrossThreadCase{"PluginDeletedWithItsEditorOpen", false, false},
+                                           CrossThreadCase{"PluginDeletedWhileTheGuiThreadWaits", false, true}),
+                         [](const ::testing::TestParamInfo<CrossThreadCase>& info) {
+                             return std::string(info.param.what);
+                         });
 
 TEST_F(EditorHostTest, IdleRedrawsAtMostAtTheEffectsFrameRate)
 {

@@ -35,6 +35,9 @@ struct TableCalls {
     bool contextLent = false;
     VSTGUI::CRect drawClip;
     std::vector<std::tuple<int32_t, uint8_t, uint8_t>> keys;
+    // The editor's window, and whether it still stood when the effect went.
+    HWND watchedWindow = nullptr;
+    bool windowStoodWhenTheEffectWent = false;
 };
 TableCalls calls;
 
@@ -56,6 +59,12 @@ void recordDraw(CVeST* vest, double width, double height)
 void recordKey(CVeST*, int32_t character, uint8_t modifier, uint8_t virt)
 {
     calls.keys.emplace_back(character, modifier, virt);
+}
+
+void destroyWatchingTheWindow(CVeST* vest)
+{
+    calls.windowStoodWhenTheEffectWent = IsWindow(calls.watchedWindow) != 0;
+    callbackDestroy(vest);
 }
 
 void pump()
@@ -87,6 +96,13 @@ std::vector<HWND> childrenOf(HWND parent)
     return children;
 }
 
+// An editor whose due time a test can set.
+class PacedEditor : public CVeSTEditor {
+public:
+    using CVeSTEditor::CVeSTEditor;
+    using CVeSTEditor::lLastTicks;
+};
+
 class EditorTest : public ProbePlugin {
 protected:
     EditorTest() : parent(hostWindow()) { calls = TableCalls{}; }
@@ -111,6 +127,14 @@ protected:
         return opened;
     }
     CVeSTEditor* editor() { return static_cast<CVeSTEditor*>(vest->getEditor()); }
+    // Puts a paced editor in the place of the plug-in's own.
+    PacedEditor* usePacedEditor()
+    {
+        AEffEditor* made = vest->getEditor();
+        vest->setEditor(nullptr);
+        delete made;
+        return new PacedEditor(vest, kWidth, kHeight);
+    }
     HWND editorWindow() { return GetWindow(parent, GW_CHILD); }
 
     HWND parent;
@@ -214,14 +238,18 @@ TEST_F(EditorTest, AHundredOpenAndCloseCyclesLeaveNoToolkitObjectAndNoGrowth)
     EXPECT_LT(bytesAfter - bytesBefore, kCycleGrowthBound) << bytesBefore << " -> " << bytesAfter;
 }
 
-TEST_F(EditorTest, DeletingThePluginWithItsEditorOpenReleasesFrameAndWindow)
+TEST_F(EditorTest, DeletingThePluginWithItsEditorOpenReleasesFrameAndWindowBeforeTheEffect)
 {
     const int32_t objectsBefore = VSTGUI::CBaseObject::getLiveObjectCount();
     ASSERT_TRUE(openEditor());
     HWND window = editorWindow();
     ASSERT_NE(window, nullptr);
+    // The window may paint until it is gone, and painting reaches the effect.
+    calls.watchedWindow = window;
+    vest->callbacks.destroy = destroyWatchingTheWindow;
     delete vest;
     vest = nullptr;
+    EXPECT_FALSE(calls.windowStoodWhenTheEffectWent);
     pump();
     EXPECT_FALSE(IsWindow(window));
     EXPECT_TRUE(childrenOf(parent).empty());
@@ -350,19 +378,9 @@ TEST_F(EditorTest, KnobModeIsSharedByEveryEditorInTheProcess)
     delete other;
 }
 
-// An editor whose due time a test can set.
-class PacedEditor : public CVeSTEditor {
-public:
-    using CVeSTEditor::CVeSTEditor;
-    using CVeSTEditor::lLastTicks;
-};
-
 TEST_F(EditorTest, IdleStuffRunsTheIdleWorkOnlyWhenItIsDue)
 {
-    AEffEditor* made = vest->getEditor();
-    vest->setEditor(nullptr);
-    delete made;
-    auto* paced = new PacedEditor(vest, kWidth, kHeight);
+    PacedEditor* paced = usePacedEditor();
     vest->callbacks.idle = recordIdle;
     ASSERT_TRUE(openEditor());
     auto masterIdles = [this] {
@@ -383,6 +401,24 @@ TEST_F(EditorTest, IdleStuffRunsTheIdleWorkOnlyWhenItIsDue)
     EXPECT_EQ(masterIdles(), 1);
     EXPECT_GE(paced->lLastTicks, before + 100);
     EXPECT_LE(paced->lLastTicks, after + 100 + 4);
+}
+
+TEST_F(EditorTest, IdleStuffPaintsAPaintThatWaitsForTheFramesWindow)
+{
+    // While the toolkit holds the thread (following a pressed button, say),
+    // nobody else takes the window's paints from the queue.
+    PacedEditor* paced = usePacedEditor();
+    vest->callbacks.draw = recordDraw;
+    ASSERT_TRUE(openEditor());
+    HWND window = editorWindow();
+    ValidateRect(parent, nullptr);
+    calls.draws = 0;
+    InvalidateRect(window, nullptr, FALSE);
+    paced->lLastTicks = GetTickCount();
+    paced->doIdleStuff();
+    EXPECT_EQ(calls.draws, 1);
+    RECT update{};
+    EXPECT_FALSE(GetUpdateRect(window, &update, FALSE));
 }
 
 TEST_F(EditorTest, IdleCalledBackFromTheHostsIdleLeavesTheFrameAlone)

@@ -36,8 +36,7 @@ PluginHost::~PluginHost()
 {
     if (plugin)
         close();
-    if (library)
-        FreeLibrary(library);
+    unload();
     hosts.erase(std::find(hosts.begin(), hosts.end(), this));
 }
 
@@ -47,6 +46,13 @@ bool PluginHost::load(const std::string& path)
     if (!library)
         lastError = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
     return library != nullptr;
+}
+
+void PluginHost::unload()
+{
+    if (library)
+        FreeLibrary(library);
+    library = nullptr;
 }
 
 void* PluginHost::entryAddress(const char* entryName) const

@@ -57,6 +57,8 @@ public:
 
     // Loads the library; false (with lastError) when it cannot be loaded.
     bool load(const std::string& path);
+    // Frees the library, as a host does once its plug-ins are closed.
+    void unload();
     // The address the library exports under the name, or null.
     void* entryAddress(const char* entryName) const;
     // Calls the entry with the host callback; the record, or null.

@@ -1,7 +1,8 @@
 #pragma once
 
 // The tagged blobs of a view: a singly linked list of CAttributeListEntry,
-// new ids appended at the end. Free of platform calls.
+// new ids appended at the end. Free of platform calls; a list belongs to
+// its view. [any thread]
 
 #include "view.h"
 

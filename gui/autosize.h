@@ -1,7 +1,7 @@
 #pragma once
 
 // Where a child goes when its container changes size: the arithmetic of the
-// autosize flags, free of platform calls.
+// autosize flags, free of platform calls. [any thread]
 
 #include "geometry.h"
 

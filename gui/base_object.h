@@ -19,8 +19,15 @@ extern const char kMsgOldFocusView[];
 
 // Base of every reference-counted toolkit object. Creating one gives the
 // creator the first reference; whoever keeps a pointer beyond a call takes
-// one with remember() and drops it with forget(). The count is plain: toolkit
-// objects live on the GUI thread only.
+// one with remember() and drops it with forget(). The count is plain, so
+// toolkit objects live on one thread.
+//
+// The toolkit's headers tag what may be called from where with the tags of
+// runtime/services.h: [GUI thread] is the host's user-interface thread, which
+// owns the editor's window, [any thread] any thread of the host. A tag on a
+// class holds for all its operations unless an operation says otherwise.
+//
+// [GUI thread]
 class CBaseObject {
 public:
     CBaseObject() { ++liveObjects; }
@@ -36,7 +43,7 @@ public:
     virtual CMessageResult notify(CBaseObject* sender, const char* message);
 
     int32_t getNbReference() const { return nbReference; }
-    // Toolkit objects alive in the process, for leak checks.
+    // Toolkit objects alive in the process, for leak checks. [any thread]
     static int32_t getLiveObjectCount() { return liveObjects; }
 
 private:

@@ -35,7 +35,7 @@ struct CResourceDescription {
 
 // A reference-counted holder of one GDI+ image that draws a rectangle of it
 // into a draw context, opaque or with a constant alpha. Every bitmap keeps
-// GDI+ running from its construction to its destruction.
+// GDI+ running from its construction to its destruction. [GUI thread]
 class CBitmap : public CBaseObject {
 public:
     // Loads a "DATA" resource of the module in hInstance; the caller tells

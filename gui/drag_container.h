@@ -9,7 +9,7 @@ namespace VSTGUI {
 // The items of a drag in progress, handed to the views it passes over. Each
 // item is a zero-terminated UTF-8 string owned by the container; a returned
 // pointer stays valid until the next first() or next() or the container's
-// end, so a receiver that keeps an item copies it.
+// end, so a receiver that keeps an item copies it. [GUI thread]
 class CDragContainer : public CBaseObject {
 public:
     enum ItemType : int32_t {

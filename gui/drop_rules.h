@@ -7,6 +7,7 @@ namespace VSTGUI {
 // Whether a dropped path names a shortcut file: the extension of its file
 // name (after the last dot of the last path component) is "lnk" in any case.
 // A dot in a folder name, or ".lnk" inside the name, does not count.
+// [any thread], like chooseDropEffect.
 bool isShortcutPath(const wchar_t* path);
 
 // The effect bits of OLE's drop protocol.

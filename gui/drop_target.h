@@ -13,7 +13,8 @@ class WinDragContainer;
 
 // The OLE drop target of a frame's window: wraps each drag in a
 // WinDragContainer and hands it to the frame's drag operations with the
-// mouse position in frame coordinates. Called by OLE on the GUI thread.
+// mouse position in frame coordinates. OLE calls it on the thread that
+// registered it, the one that owns the window. [GUI thread]
 class CDropTarget : public IDropTarget {
 public:
     // Starts with no reference: the first owner takes one.
@@ -34,7 +35,7 @@ public:
     // this target started is ended without reaching the frame.
     void detachFrame();
 
-    // Drop targets alive in the process, for leak checks.
+    // Drop targets alive in the process, for leak checks. [GUI thread]
     static int32_t getLiveCount();
 
 private:
@@ -46,7 +47,7 @@ private:
 };
 
 // What is being dragged over any of this process's frames right now (there
-// is only ever one drag); null when no drag is under way.
+// is only ever one drag); null when no drag is under way. [GUI thread]
 WinDragContainer* getCurrentDragContainer();
 
 } // namespace VSTGUI

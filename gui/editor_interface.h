@@ -7,7 +7,8 @@ namespace VSTGUI {
 class CFrame;
 
 // What a frame knows of the editor that owns it. Every operation has a
-// harmless default; the plug-in's editor overrides them all.
+// harmless default; the plug-in's editor overrides them all. The frame calls
+// them from its window's messages and its polling. [GUI thread]
 class VSTGUIEditorInterface {
 public:
     VSTGUIEditorInterface() = default;

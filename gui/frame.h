@@ -30,6 +30,7 @@ enum CCursorType : int32_t {
 
 // Told by a frame where the mouse goes: which view it enters and leaves, and
 // where it moves and presses in frame coordinates. Not owned by the frame.
+// [GUI thread]
 class IMouseObserver {
 public:
     virtual ~IMouseObserver() = default;
@@ -45,7 +46,8 @@ public:
 // itself and its host windows, and accepts dropped files and text.
 //
 // Window handles travel as void*, the way the host hands them to an editor.
-// GUI thread only.
+// [GUI thread]: the thread that made the frame and owns its window; only
+// forgetOnWindowThread says otherwise.
 class CFrame : public CViewContainer {
 public:
     // Makes the child window at once inside parentWindow (none for a null
@@ -147,6 +149,7 @@ public:
     // window, for owners that may run on another thread: only that thread
     // can destroy the window. When that thread cannot be reached, the
     // reference is dropped here and the window is left to its thread.
+    // [any thread]
     void forgetOnWindowThread();
 
 protected:
@@ -189,7 +192,7 @@ protected:
 };
 
 // The procedure of every frame's window: finds the frame in the window's user
-// data and turns the window's messages into its calls.
+// data and turns the window's messages into its calls. [GUI thread]
 LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace VSTGUI

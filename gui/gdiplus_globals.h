@@ -10,7 +10,8 @@ namespace VSTGUI {
 // enters before it makes its first GDI+ object and exits after it deleted its
 // last. The first entry starts GDI+, the exit that drops the last reference
 // shuts it down, and a later entry starts it again. Font descriptions take no
-// reference: the shut-down releases their GDI+ fonts.
+// reference: the shut-down releases their GDI+ fonts. The count is plain.
+// [GUI thread]
 class GDIPlusGlobals : public CBaseObject {
 public:
     static void enter();

@@ -3,7 +3,8 @@
 // GDI+ through its flat API. Every GDI+ object of the toolkit sits in a small
 // record that owns the native handle and keeps the status of the last call
 // that failed on it; nothing reads that status, a failed call simply leaves
-// its drawing undone.
+// its drawing undone. A record lives with the toolkit object that holds it.
+// [GUI thread]
 
 #include <windows.h>
 

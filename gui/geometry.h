@@ -4,7 +4,8 @@
 
 namespace VSTGUI {
 
-// Pixels of the frame window: x grows to the right, y downwards.
+// Pixels of the frame window: x grows to the right, y downwards. The records
+// and truncateToInt are plain values and arithmetic. [any thread]
 using CCoord = double;
 
 struct CRect;

@@ -2,7 +2,7 @@
 
 // The bits that say which mouse buttons and modifier keys are held. Nothing
 // here calls the platform, so every layer can use the names, the shell's
-// mouse callbacks included.
+// mouse callbacks included. [any thread]
 
 #include "geometry.h"
 

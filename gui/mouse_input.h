@@ -1,7 +1,8 @@
 #pragma once
 
 // Button bits read from window messages and from polling the keyboard and
-// mouse state.
+// mouse state. The key state is the calling thread's, so all of it is for
+// the thread that owns the window. [GUI thread]
 
 #include "mouse_buttons.h"
 

@@ -9,6 +9,7 @@ namespace VSTGUI {
 
 // A draw context whose surface is a bitmap; view containers and the frame's
 // back buffer draw through one and then draw its bitmap where it belongs.
+// [GUI thread]
 class COffscreenContext : public CDrawContext {
 public:
     // A new transparent ARGB surface of width × height, clipped to it. The

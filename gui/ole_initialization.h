@@ -5,7 +5,8 @@ namespace VSTGUI {
 // Holds OLE for the calling thread while it lives. It leaves OLE only when
 // its own OleInitialize succeeded, and only on that same thread: on a thread
 // the host already put in the multithreaded apartment the start fails, and
-// leaving then would tear down the host's COM.
+// leaving then would tear down the host's COM. [any thread]: a guard
+// destroyed on another thread than its own leaves that thread's OLE alone.
 class OleInitialization {
 public:
     OleInitialization();

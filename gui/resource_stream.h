@@ -10,6 +10,7 @@ namespace VSTGUI {
 // straight from the module's locked resource memory. It does not own the
 // bytes. Refused reads and seeks still fill in their results (nothing read,
 // position unchanged), since callers may take S_FALSE for success.
+// [GUI thread], where bitmaps are made.
 class ResourceStream final : public IStream {
 public:
     // The stream starts with one reference; drop it with Release.

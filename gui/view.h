@@ -56,6 +56,7 @@ constexpr int32_t kKeyNotHandled = -1;
 // A rectangle of the view tree. Every operation has a default that does
 // nothing or declines, so a concrete view overrides only what it needs.
 // Rectangles and points are in the coordinates of the parent container.
+// [GUI thread]
 class CView : public CBaseObject {
 public:
     explicit CView(const CRect& size);

@@ -28,6 +28,7 @@ struct CCView {
 //
 // addView takes over the caller's reference; removeView and removeAll with
 // withForget release it again, and the destructor removes every child so.
+// [GUI thread]
 class CViewContainer : public CView {
 public:
     CViewContainer(const CRect& size, CFrame* frame, CBitmap* background = nullptr);

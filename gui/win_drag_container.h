@@ -15,7 +15,7 @@ namespace VSTGUI {
 // The items of an OLE data object: its text (one item) when it offers
 // UTF-16 text, else the paths of its file list, with shortcut files replaced
 // by the short path of their target. The data object is borrowed, not
-// referenced: the container lives only as long as the drag.
+// referenced: the container lives only as long as the drag. [GUI thread]
 class WinDragContainer : public CDragContainer {
 public:
     explicit WinDragContainer(IDataObject* dataObject);

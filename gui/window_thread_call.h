@@ -17,10 +17,11 @@ constexpr DWORD kWindowThreadCallTimeoutMs = 1000;
 // (it is blocked, perhaps waiting for the caller) or no longer has the window
 // (it ended and the system destroyed its windows): the work has then not run
 // and never will, even when the message reaches the window later.
+// [any thread]
 bool callOnWindowThread(HWND window, void (*work)(void* context), void* context);
 
 // For the window procedure: runs the call a kWindowThreadCallMessage carries,
-// unless its caller gave up on it.
+// unless its caller gave up on it. [GUI thread]: the window's own.
 void runWindowThreadCall(LPARAM call);
 
 } // namespace VSTGUI

@@ -4,7 +4,7 @@
 // the host, passes keys, wheel turns and drawing on to the frame, paces the
 // idle work the frame asks for while it polls, and is the frame's way back
 // to the plug-in (VSTGUIEditorInterface). A derived editor makes the frame
-// in open and sets rect. GUI thread only.
+// in open and sets rect. [GUI thread]
 #include <cstdint>
 
 #include "aeff_editor.h"

@@ -3,8 +3,8 @@
 // The plug-in's editor: while the host has it open, a frame in the host's
 // window with exactly one CVeSTView; on idle the effect decides whether the
 // view needs drawing again. Made once per plug-in by vestCreateEditor and
-// owned by the plug-in object. GUI thread only, except that the host may
-// close it, or delete the plug-in with it, from any thread.
+// owned by the plug-in object. [GUI thread], except close: the host may
+// close the editor, or delete the plug-in with it open, from [any thread].
 #include <cstdint>
 
 #include "aeff_gui_editor.h"

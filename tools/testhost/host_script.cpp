@@ -95,7 +95,8 @@ bool HostScript::render(const std::string& path, VstInt32 frames, VstInt32 block
 
 void HostScript::processSineBlock(double amplitude, VstInt32 frames)
 {
-    const StereoSignal<float> input = makeSineSignal(static_cast<std::size_t>(std::max<VstInt32>(frames, 0)), amplitude);
+    const StereoSignal<float> input
+        = makeSineSignal(static_cast<std::size_t>(std::max<VstInt32>(frames, 0)), amplitude);
     StereoSignal<float> output{std::vector<float>(input.frames()), std::vector<float>(input.frames())};
     float* inputs[2] = {const_cast<float*>(input.left.data()), const_cast<float*>(input.right.data())};
     float* outputs[2] = {output.left.data(), output.right.data()};

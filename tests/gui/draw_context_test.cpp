@@ -19,6 +19,41 @@ using namespace Gdiplus::DllExports;
 
 using DrawContextTest = GdiPlusTest;
 
+// A 32-bit bitmap selected into a memory device context, rows top down.
+class DibSection {
+public:
+    DibSection(int width, int height) : width(width), deviceContext(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        bitmap = CreateDIBSection(deviceContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        previous = SelectObject(deviceContext, bitmap);
+    }
+    ~DibSection()
+    {
+        SelectObject(deviceContext, previous);
+        DeleteObject(bitmap);
+        DeleteDC(deviceContext);
+    }
+    DibSection(const DibSection&) = delete;
+    DibSection& operator=(const DibSection&) = delete;
+
+    HDC get() const { return deviceContext; }
+    // 0x00RRGGBB
+    uint32_t rgb(int x, int y) const { return static_cast<const uint32_t*>(bits)[y * width + x] & 0xFFFFFF; }
+
+private:
+    int width;
+    HDC deviceContext;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    void* bits = nullptr;
+};
+
 TEST_F(DrawContextTest, StartsWithItsDefaultState)
 {
     const int32_t fontReferences = kSystemFont->getNbReference();
@@ -42,19 +77,10 @@ TEST_F(DrawContextTest, StartsWithItsDefaultState)
 
 TEST_F(DrawContextTest, DrawsOnAGivenDeviceContext)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 8;
-    info.bmiHeader.biHeight = -8; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC deviceContext = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(deviceContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(deviceContext, bitmap);
+    DibSection target(8, 8);
     {
-        CDrawContext context(nullptr, deviceContext, nullptr);
-        EXPECT_EQ(context.getSystemContext(), deviceContext);
+        CDrawContext context(nullptr, target.get(), nullptr);
+        EXPECT_EQ(context.getSystemContext(), target.get());
         CRect clip;
         EXPECT_EQ(context.getClipRect(clip), CRect(0, 0, 1000, 1000));
         SmoothingMode smoothing = SmoothingModeInvalid;
@@ -65,14 +91,10 @@ TEST_F(DrawContextTest, DrawsOnAGivenDeviceContext)
         context.fillRect(CRect(2, 3, 4, 5));
         GdipFlush(context.getGraphics()->get(), FlushIntentionSync);
     }
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    EXPECT_EQ(pixels[3 * 8 + 2] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(pixels[4 * 8 + 3] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(pixels[3 * 8 + 4] & 0xFFFFFF, 0u);
-    EXPECT_EQ(pixels[5 * 8 + 2] & 0xFFFFFF, 0u);
-    SelectObject(deviceContext, previous);
-    DeleteObject(bitmap);
-    DeleteDC(deviceContext);
+    EXPECT_EQ(target.rgb(2, 3), 0xFF0000u);
+    EXPECT_EQ(target.rgb(3, 4), 0xFF0000u);
+    EXPECT_EQ(target.rgb(4, 3), 0u);
+    EXPECT_EQ(target.rgb(2, 5), 0u);
 }
 
 TEST_F(DrawContextTest, WithoutSurfaceDrawsNothingButKeepsState)
@@ -537,31 +559,18 @@ TEST_F(DrawContextTest, LinesToThe32BitLimitDrawTheirVisiblePart)
 // bitmap, and so does a cut line.
 TEST_F(DrawContextTest, AClipNotYetAppliedDoesNotLimitTheCut)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 1200;
-    info.bmiHeader.biHeight = -4; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC deviceContext = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(deviceContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(deviceContext, bitmap);
+    DibSection target(1200, 4);
     {
         GdiplusLineCalls calls;
         ASSERT_TRUE(calls.watching());
-        CDrawContext context(nullptr, deviceContext, nullptr);
+        CDrawContext context(nullptr, target.get(), nullptr);
         context.moveTo(CPoint(10, 2));
         context.lineTo(CPoint(100000, 2));
         GdipFlush(context.getGraphics()->get(), FlushIntentionSync);
         ASSERT_EQ(calls.lines().size(), 1u);
         EXPECT_EQ(calls.lines()[0].x2, 1203.0f);
     }
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    EXPECT_EQ(pixels[2 * 1200 + 1199] & 0xFFFFFF, 0xFFFFFFu);
-    SelectObject(deviceContext, previous);
-    DeleteObject(bitmap);
-    DeleteDC(deviceContext);
+    EXPECT_EQ(target.rgb(1199, 2), 0xFFFFFFu);
 }
 
 TEST_F(DrawContextTest, OffsetMovesEveryOperation)

@@ -46,39 +46,39 @@ TEST_F(TextTest, MeasuresWithTheMappedFaces)
     EXPECT_EQ(surface.getStringWidth("Hello"), surface.getStringWidthUTF8("Hello"));
 }
 
-// The family GDI+ names for a font, for a face looked up by name, or for
-// one of the families it always has.
-std::wstring familyOf(GpFont* font)
+// The name of a family GDI+ handed out (none: empty), which then goes.
+std::wstring nameOfHandedFamily(GpFontFamily* family)
 {
     WCHAR name[LF_FACESIZE] = {};
-    GpFontFamily* family = nullptr;
-    if (font && GdipGetFamily(font, &family) == Ok) {
+    if (family) {
         GdipGetFamilyName(family, name, LANG_NEUTRAL);
         GdipDeleteFontFamily(family);
     }
     return name;
+}
+
+// The family of a font, of a face looked up by name, and one of the
+// families GDI+ always has.
+std::wstring familyOf(GpFont* font)
+{
+    GpFontFamily* family = nullptr;
+    if (font)
+        GdipGetFamily(font, &family);
+    return nameOfHandedFamily(family);
 }
 
 std::wstring familyNamed(const wchar_t* face)
 {
-    WCHAR name[LF_FACESIZE] = {};
     GpFontFamily* family = nullptr;
-    if (GdipCreateFontFamilyFromName(face, nullptr, &family) == Ok) {
-        GdipGetFamilyName(family, name, LANG_NEUTRAL);
-        GdipDeleteFontFamily(family);
-    }
-    return name;
+    GdipCreateFontFamilyFromName(face, nullptr, &family);
+    return nameOfHandedFamily(family);
 }
 
 std::wstring genericFamily(GpStatus(WINGDIPAPI* generic)(GpFontFamily**))
 {
-    WCHAR name[LF_FACESIZE] = {};
     GpFontFamily* family = nullptr;
-    if (generic(&family) == Ok) {
-        GdipGetFamilyName(family, name, LANG_NEUTRAL);
-        GdipDeleteFontFamily(family);
-    }
-    return name;
+    generic(&family);
+    return nameOfHandedFamily(family);
 }
 
 // Text never vanishes: a face that is not installed gets GDI+'s generic

@@ -1,9 +1,11 @@
 #include "draw_context.h"
 
 #include "frame.h"
+#include "line_clipping.h"
 #include "wide_text.h"
 
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace VSTGUI {
@@ -18,6 +20,9 @@ constexpr CColor kOpaqueBlack{0, 0, 0, 255};
 constexpr ARGB kInitialArgb = 0xFF000000;
 // Polygons up to this many points are converted without allocating.
 constexpr int32_t kFixedPolygonPoints = 30;
+// How far beyond a line's geometric edge antialiasing may still tint a
+// pixel, with room to spare.
+constexpr CCoord kAntialiasFringe = 2;
 
 } // namespace
 
@@ -194,9 +199,52 @@ void CDrawContext::lineTo(const CPoint& point)
 {
     const CPoint end(point.h + offset.h, point.v + offset.v);
     if (graphics && pen)
-        graphics.record(GdipDrawLineI(graphics.get(), pen.get(), truncateToInt(penPosition.h),
-                                      truncateToInt(penPosition.v), truncateToInt(end.h), truncateToInt(end.v)));
+        strokeLine(penPosition, end);
     penPosition = end;
+}
+
+std::optional<CRect> CDrawContext::visibleArea()
+{
+    RectF bounds;
+    if (!graphics.record(GdipGetVisibleClipBounds(graphics.get(), &bounds)))
+        return std::nullopt;
+    return CRect(bounds.X, bounds.Y, bounds.X + bounds.Width, bounds.Y + bounds.Height);
+}
+
+// A line that leaves the visible area goes to GDI+ only as far as that area,
+// widened so that the pen's width and its fringe still reach every pixel
+// they reached before: the rasteriser would otherwise walk a far end pixel by
+// pixel. The piece lies on the same line, so its moved ends go at sub-pixel
+// precision rather than rounded to integers, which would turn it.
+void CDrawContext::strokeLine(const CPoint& from, const CPoint& to)
+{
+    const INT x1 = truncateToInt(from.h);
+    const INT y1 = truncateToInt(from.v);
+    const INT x2 = truncateToInt(to.h);
+    const INT y2 = truncateToInt(to.v);
+    // GDI+ works on integer ends as floats: the piece is cut from that line.
+    const LineSegment line{CPoint(static_cast<REAL>(x1), static_cast<REAL>(y1)),
+                           CPoint(static_cast<REAL>(x2), static_cast<REAL>(y2))};
+    const CCoord margin = (lineWidth > 1 ? lineWidth : 1) + kAntialiasFringe; // thinner pens still cover a pixel
+
+    // A line within the clip rectangle, the usual case, goes as it is. Any
+    // other is cut to where GDI+ can put pixels, which may reach beyond the
+    // rectangle: a context applies its rectangle only from its first change.
+    std::optional<LineSegment> piece = line;
+    const CRect nearArea = widenedBy(clipRect, margin);
+    if (!line.start.isInside(nearArea) || !line.end.isInside(nearArea)) {
+        if (const std::optional<CRect> visible = visibleArea())
+            piece = clipLine(line, widenedBy(*visible, margin),
+                             lineStyle == kLineOnOffDash ? LineCut::endOnly : LineCut::bothEnds);
+    }
+    if (!piece)
+        return;
+    if (*piece == line)
+        graphics.record(GdipDrawLineI(graphics.get(), pen.get(), x1, y1, x2, y2));
+    else
+        graphics.record(GdipDrawLine(graphics.get(), pen.get(), static_cast<REAL>(piece->start.h),
+                                     static_cast<REAL>(piece->start.v), static_cast<REAL>(piece->end.h),
+                                     static_cast<REAL>(piece->end.v)));
 }
 
 void CDrawContext::drawLines(const CPoint* points, const int32_t& numberOfLines)

@@ -7,6 +7,7 @@
 #include "geometry.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace VSTGUI {
 
@@ -159,6 +160,11 @@ private:
     };
 
     CRect defaultClipRect() const;
+    // Where GDI+ can put pixels: its clip within the surface, in surface
+    // coordinates; nothing when GDI+ cannot tell.
+    std::optional<CRect> visibleArea();
+    // Both ends in surface coordinates.
+    void strokeLine(const CPoint& from, const CPoint& to);
 
     // First of all members: entered before any GDI+ object below is made,
     // left only after the last of them (and a derived context's) is gone.

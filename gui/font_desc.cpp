@@ -1,6 +1,9 @@
 #include "font_desc.h"
 
+#include <cctype>
 #include <cstring>
+#include <sstream>
+#include <string>
 
 namespace VSTGUI {
 
@@ -65,6 +68,29 @@ bool CFontDesc::operator==(const CFontDesc& other) const
 void CFontDesc::freePlatformFont()
 {
     platformFont.reset();
+}
+
+bool isMonospacedFace(const char* faceName)
+{
+    if (!faceName)
+        return false;
+    static const char* const monospacedFaces[] = {
+        "courier new", "courier", "consolas", "lucida console", "lucida sans typewriter", "fixedsys", "terminal",
+    };
+    static const char* const monospacedWords[] = {"mono", "monospace", "monospaced"};
+    std::string lower(faceName);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* face : monospacedFaces)
+        if (lower == face)
+            return true;
+    // A whole word, so that "Monotype Corsiva" does not count.
+    std::istringstream words(lower);
+    for (std::string word; words >> word;)
+        for (const char* monospaced : monospacedWords)
+            if (word == monospaced)
+                return true;
+    return false;
 }
 
 namespace {

@@ -49,7 +49,9 @@ public:
     bool operator!=(const CFontDesc& other) const { return !(*this == other); }
 
     // Made on first call and kept; never null afterwards, though it may hold no
-    // native font (a face that is not installed). Defined by the drawing layer.
+    // native font (no name, or no family to make one from). A face that is
+    // not installed gets a family the drawing layer always has. Defined by
+    // the drawing layer.
     PlatformFont* getPlatformFont();
     void freePlatformFont();
     bool hasPlatformFont() const { return platformFont != nullptr; }
@@ -60,6 +62,12 @@ private:
     int32_t style = 0;
     PlatformFontPtr platformFont;
 };
+
+// Whether a face name, in any letter case, is one of the well-known
+// monospaced faces or has "Mono" as a word, as the free monospaced families
+// do. The name is all there is to go by for a face that is not installed,
+// and such a face falls back to a monospaced family.
+bool isMonospacedFace(const char* faceName);
 
 // Built at library load in this order and destroyed at unload; their first
 // reference is never dropped. kSystemFont is every new draw context's font.

@@ -48,6 +48,16 @@ INT gdiplusStyle(int32_t style)
 
 constexpr size_t kFaceNameCapacity = 200;
 
+// The installed family of that name, else one GDI+ always has, so that text
+// never vanishes where a face is missing: monospaced for a face known to be
+// monospaced, sans-serif for any other and wherever no monospaced one is.
+bool findFamily(const wchar_t* faceName, bool monospaced, GdiFontFamily& family)
+{
+    return family.record(GdipCreateFontFamilyFromName(faceName, nullptr, family.receive()))
+        || (monospaced && family.record(GdipGetGenericFontFamilyMonospace(family.receive())))
+        || family.record(GdipGetGenericFontFamilySansSerif(family.receive()));
+}
+
 } // namespace
 
 PlatformFont* CFontDesc::getPlatformFont()
@@ -66,8 +76,9 @@ PlatformFont* CFontDesc::getPlatformFont()
         faceName[0] = 0;
     faceName[kFaceNameCapacity - 1] = 0;
 
+    // The family goes when this returns: the font keeps what it needs.
     GdiFontFamily family;
-    if (family.record(GdipCreateFontFamilyFromName(faceName, nullptr, family.receive())))
+    if (findFamily(faceName, isMonospacedFace(name->c_str()), family))
         font->record(
             GdipCreateFont(family.get(), static_cast<REAL>(size), gdiplusStyle(style), UnitPixel, font->receive()));
     return font;

@@ -1,9 +1,13 @@
 #include "gui/draw_context.h"
 
+#include "gdiplus_line_calls.h"
 #include "gdiplus_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
 #include <vector>
 
 namespace VSTGUI {
@@ -14,6 +18,41 @@ using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
 using DrawContextTest = GdiPlusTest;
+
+// A 32-bit bitmap selected into a memory device context, rows top down.
+class DibSection {
+public:
+    DibSection(int width, int height) : width(width), deviceContext(CreateCompatibleDC(nullptr))
+    {
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        bitmap = CreateDIBSection(deviceContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        previous = SelectObject(deviceContext, bitmap);
+    }
+    ~DibSection()
+    {
+        SelectObject(deviceContext, previous);
+        DeleteObject(bitmap);
+        DeleteDC(deviceContext);
+    }
+    DibSection(const DibSection&) = delete;
+    DibSection& operator=(const DibSection&) = delete;
+
+    HDC get() const { return deviceContext; }
+    // 0x00RRGGBB
+    uint32_t rgb(int x, int y) const { return static_cast<const uint32_t*>(bits)[y * width + x] & 0xFFFFFF; }
+
+private:
+    int width;
+    HDC deviceContext;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    void* bits = nullptr;
+};
 
 TEST_F(DrawContextTest, StartsWithItsDefaultState)
 {
@@ -38,19 +77,10 @@ TEST_F(DrawContextTest, StartsWithItsDefaultState)
 
 TEST_F(DrawContextTest, DrawsOnAGivenDeviceContext)
 {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 8;
-    info.bmiHeader.biHeight = -8; // top-down rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC deviceContext = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(deviceContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(deviceContext, bitmap);
+    DibSection target(8, 8);
     {
-        CDrawContext context(nullptr, deviceContext, nullptr);
-        EXPECT_EQ(context.getSystemContext(), deviceContext);
+        CDrawContext context(nullptr, target.get(), nullptr);
+        EXPECT_EQ(context.getSystemContext(), target.get());
         CRect clip;
         EXPECT_EQ(context.getClipRect(clip), CRect(0, 0, 1000, 1000));
         SmoothingMode smoothing = SmoothingModeInvalid;
@@ -61,14 +91,10 @@ TEST_F(DrawContextTest, DrawsOnAGivenDeviceContext)
         context.fillRect(CRect(2, 3, 4, 5));
         GdipFlush(context.getGraphics()->get(), FlushIntentionSync);
     }
-    const auto* pixels = static_cast<const uint32_t*>(bits);
-    EXPECT_EQ(pixels[3 * 8 + 2] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(pixels[4 * 8 + 3] & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(pixels[3 * 8 + 4] & 0xFFFFFF, 0u);
-    EXPECT_EQ(pixels[5 * 8 + 2] & 0xFFFFFF, 0u);
-    SelectObject(deviceContext, previous);
-    DeleteObject(bitmap);
-    DeleteDC(deviceContext);
+    EXPECT_EQ(target.rgb(2, 3), 0xFF0000u);
+    EXPECT_EQ(target.rgb(3, 4), 0xFF0000u);
+    EXPECT_EQ(target.rgb(4, 3), 0u);
+    EXPECT_EQ(target.rgb(2, 5), 0u);
 }
 
 TEST_F(DrawContextTest, WithoutSurfaceDrawsNothingButKeepsState)
@@ -329,6 +355,222 @@ TEST_F(DrawContextTest, DashedLinesLeaveGaps)
     EXPECT_EQ(solidPixels, 22);
     EXPECT_GT(dashedPixels, 0);
     EXPECT_LT(dashedPixels, solidPixels);
+}
+
+// A line that leaves the surface reaches GDI+ cut to the surface widened by
+// the pen's width and two pixels of fringe: for a 120 × 80 surface and a thin
+// pen, (-3, -3) to (123, 83). A line within that area goes whole, as
+// integers; a cut one as floats on the same line.
+struct HandedCase {
+    const char* name;
+    CPoint from, to;
+    bool handed;
+    HandedLine expected;
+};
+
+TEST_F(DrawContextTest, LinesReachGdiplusCutToTheVisibleArea)
+{
+    const CCoord lowest = -2147483648.0; // where truncated coordinates saturate
+    const CCoord highest = 2147483647.0;
+    // From (60, 40) towards the far corner the line drops 43 rows to the
+    // bottom edge while it runs 43 * 2147483588 / 2147483608 columns: it
+    // ends just short of (103, 83).
+    const float toCorner = static_cast<float>(60 + 43 * (2147483588.0 / 2147483608.0));
+    const HandedCase cases[] = {
+        {"inside", {10.7, 20.2}, {90.9, 30.5}, true, {true, 10, 20, 90, 30}},
+        {"truncated before the cut", {60.9, 40.9}, {100060.7, 40.2}, true, {false, 60, 40, 123, 40}},
+        {"horizontal to the right", {60, 40}, {100060, 40}, true, {false, 60, 40, 123, 40}},
+        {"vertical upwards", {30, 10}, {30, -1e9}, true, {false, 30, 10, 30, -3}},
+        {"across the surface", {-1000, 40}, {1000, 40}, true, {false, -3, 40, 123, 40}},
+        {"to the 32-bit corner", {60, 40}, {highest, highest}, true, {false, 60, 40, toCorner, 83}},
+        {"from the 32-bit limit", {lowest, 40}, {60, 40}, true, {false, -3, 40, 60, 40}},
+        {"ending on the widened border", {60, 40}, {123, 40}, true, {true, 60, 40, 123, 40}},
+        {"ending a pixel beyond it", {60, 40}, {124, 40}, true, {false, 60, 40, 123, 40}},
+        {"touching the widened corner", {-53, 47}, {47, -53}, true, {false, -3, -3, -3, -3}},
+        {"wholly outside", {-100, -100}, {-10, 500}, false, {}},
+        {"zero length inside", {50, 50}, {50, 50}, true, {true, 50, 50, 50, 50}},
+        {"zero length outside", {500, 500}, {500, 500}, false, {}},
+    };
+    Surface surface(120, 80);
+    for (const HandedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GdiplusLineCalls calls;
+        ASSERT_TRUE(calls.watching());
+        surface.moveTo(c.from);
+        surface.lineTo(c.to);
+        EXPECT_EQ(surface.getPenPosition(), c.to); // the pen goes on from the uncut end
+        ASSERT_EQ(calls.lines().size(), c.handed ? 1u : 0u);
+        if (!c.handed)
+            continue;
+        const HandedLine& line = calls.lines()[0];
+        EXPECT_EQ(line.integerCall, c.expected.integerCall);
+        EXPECT_NEAR(line.x1, c.expected.x1, 1e-3);
+        EXPECT_NEAR(line.y1, c.expected.y1, 1e-3);
+        EXPECT_NEAR(line.x2, c.expected.x2, 1e-3);
+        EXPECT_NEAR(line.y2, c.expected.y2, 1e-3);
+    }
+}
+
+// The area follows the pen's width, the clip and the offset, and every way
+// of stroking a line; a dashed line keeps its start, where its dashes begin.
+TEST_F(DrawContextTest, TheCutFollowsPenClipAndOffset)
+{
+    Surface surface(120, 80);
+    GdiplusLineCalls calls;
+    ASSERT_TRUE(calls.watching());
+
+    surface.setLineWidth(5); // 5 + 2 beyond the bottom edge
+    surface.moveTo(CPoint(60, 40));
+    surface.lineTo(CPoint(60, 5000));
+    surface.setLineWidth(1);
+
+    // The clip (0, 0, 50, 30) shifted by the offset is (10, 5, 60, 35).
+    surface.setOffset(CPoint(10, 5));
+    surface.setClipRect(CRect(0, 0, 50, 30));
+    surface.moveTo(CPoint(20, 20));
+    surface.lineTo(CPoint(20, 100000));
+    const CPoint both[] = {{-1000, 10}, {1000, 10}};
+    surface.drawLines(both, 1);
+    surface.setOffset(CPoint(0, 0));
+    surface.resetClipRect();
+
+    surface.setLineStyle(kLineOnOffDash);
+    surface.moveTo(CPoint(-1000, 40));
+    surface.lineTo(CPoint(1000, 40));
+
+    const HandedLine expected[] = {
+        {false, 60, 40, 60, 87},
+        {false, 30, 25, 30, 38},
+        {false, 7, 15, 63, 15},
+        {false, -1000, 40, 123, 40},
+    };
+    ASSERT_EQ(calls.lines().size(), std::size(expected));
+    for (size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(i);
+        const HandedLine& line = calls.lines()[i];
+        EXPECT_FALSE(line.integerCall);
+        EXPECT_FLOAT_EQ(line.x1, expected[i].x1);
+        EXPECT_FLOAT_EQ(line.y1, expected[i].y1);
+        EXPECT_FLOAT_EQ(line.x2, expected[i].x2);
+        EXPECT_FLOAT_EQ(line.y2, expected[i].y2);
+    }
+}
+
+// What the same line leaves when GDI+ gets it whole: a pen of the context's
+// width and dashes, drawn with GDI+'s own call on a surface of the same size.
+struct PenSettings {
+    CCoord width;
+    CLineStyle style;
+    CDrawMode mode;
+};
+
+void drawUncut(Surface& target, const PenSettings& pen, INT x1, INT y1, INT x2, INT y2)
+{
+    GpGraphics* graphics = target.getGraphics()->get();
+    GdipSetSmoothingMode(graphics, pen.mode == kAntialias ? SmoothingModeAntiAlias : SmoothingModeNone);
+    GpPen* gdiplusPen = nullptr;
+    GdipCreatePen1(kWhiteArgb, static_cast<REAL>(pen.width), UnitWorld, &gdiplusPen);
+    GdipSetPenDashStyle(gdiplusPen, pen.style == kLineOnOffDash ? DashStyleDot : DashStyleSolid);
+    GdipDrawLineI(graphics, gdiplusPen, x1, y1, x2, y2);
+    GdipDeletePen(gdiplusPen);
+}
+
+// The largest difference of one colour channel between the two surfaces.
+int largestChannelStep(const Surface& a, const Surface& b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.getHeight(); ++y)
+        for (int x = 0; x < a.getWidth(); ++x)
+            for (int shift = 0; shift < 32; shift += 8)
+                largest = std::max(largest,
+                                   std::abs(static_cast<int>((a.pixel(x, y) >> shift) & 0xFF)
+                                            - static_cast<int>((b.pixel(x, y) >> shift) & 0xFF)));
+    return largest;
+}
+
+struct PixelCase {
+    const char* name;
+    PenSettings pen;
+    INT x1, y1, x2, y2;
+};
+
+// Cut lines leave the pixels of the whole line, to within one step of a
+// channel where a cut end falls between pixels.
+TEST_F(DrawContextTest, CutLinesLeaveTheSamePixels)
+{
+    const PenSettings thin{1, kLineSolid, kCopyMode};
+    const PenSettings smooth{1, kLineSolid, kAntialias};
+    const PenSettings wide{3, kLineSolid, kAntialias};
+    const PenSettings dashed{1, kLineOnOffDash, kCopyMode};
+    const PixelCase cases[] = {
+        {"to a far point", thin, 60, 40, 1843, -1399},
+        {"to a far point, antialiased", smooth, 60, 40, 1843, -1399},
+        {"from a far point", smooth, -1719, 2001, 33, 17},
+        {"through the surface", thin, -700, -30, 900, 41},
+        {"across a corner", smooth, -40, 45, 45, -40},
+        {"steep, through", smooth, 17, -600, 101, 700},
+        {"horizontal, wide", wide, -500, 20, 700, 20},
+        {"vertical, wide", wide, 70, 3, 70, 900},
+        {"dashed, from outside", dashed, -998, 30, 1000, 30},
+        {"dashed, to outside", dashed, 10, 10, 1200, 610},
+    };
+    for (const PixelCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Surface cut(120, 80);
+        cut.setLineWidth(c.pen.width);
+        cut.setLineStyle(c.pen.style);
+        cut.setDrawMode(c.pen.mode);
+        cut.moveTo(CPoint(c.x1, c.y1));
+        cut.lineTo(CPoint(c.x2, c.y2));
+        Surface whole(120, 80);
+        drawUncut(whole, c.pen, c.x1, c.y1, c.x2, c.y2);
+        EXPECT_NE(whole.paintedBox(), CRect());
+        EXPECT_LE(largestChannelStep(cut, whole), 1);
+    }
+}
+
+// Near the 32-bit limit GDI+ itself cannot draw the whole line; the cut
+// piece leaves the pixels of a short line in the same direction (slopes
+// within 1e-8 of 1 and of 0 move no pixel over this surface).
+TEST_F(DrawContextTest, LinesToThe32BitLimitDrawTheirVisiblePart)
+{
+    struct Case {
+        CPoint farEnd;
+        INT nearX, nearY;
+    } const cases[] = {
+        {{2147483647.0, 2147483647.0}, 1060, 1040},
+        {{-2147483648.0, 40}, -1000, 40},
+        {{60, 1e12}, 60, 1000}, // saturates at the limit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.farEnd));
+        Surface cut(120, 80);
+        cut.moveTo(CPoint(60, 40));
+        cut.lineTo(c.farEnd);
+        Surface reference(120, 80);
+        drawUncut(reference, {1, kLineSolid, kCopyMode}, 60, 40, c.nearX, c.nearY);
+        EXPECT_NE(reference.paintedBox(), CRect());
+        EXPECT_TRUE(cut.samePixelsAs(reference));
+    }
+}
+
+// A context made on a device context without a frame stores the clip
+// (0, 0, 1000, 1000) but applies none: GDI+ draws over the whole 1200-pixel
+// bitmap, and so does a cut line.
+TEST_F(DrawContextTest, AClipNotYetAppliedDoesNotLimitTheCut)
+{
+    DibSection target(1200, 4);
+    {
+        GdiplusLineCalls calls;
+        ASSERT_TRUE(calls.watching());
+        CDrawContext context(nullptr, target.get(), nullptr);
+        context.moveTo(CPoint(10, 2));
+        context.lineTo(CPoint(100000, 2));
+        GdipFlush(context.getGraphics()->get(), FlushIntentionSync);
+        ASSERT_EQ(calls.lines().size(), 1u);
+        EXPECT_EQ(calls.lines()[0].x2, 1203.0f);
+    }
+    EXPECT_EQ(target.rgb(1199, 2), 0xFFFFFFu);
 }
 
 TEST_F(DrawContextTest, OffsetMovesEveryOperation)

@@ -79,6 +79,28 @@ TEST(FontDescTests, HasNoPlatformFontUntilOneIsNeeded)
     EXPECT_FALSE(font.hasPlatformFont());
 }
 
+TEST(MonospacedFaceTests, KnowsTheWellKnownFacesAndTheWordMono)
+{
+    struct Case {
+        const char* face;
+        bool monospaced;
+    } const cases[] = {
+        {"Courier New", true},      {"courier new", true},
+        {"COURIER", true},          {"Consolas", true},
+        {"Lucida Console", true},   {"Fixedsys", true},
+        {"DejaVu Sans Mono", true}, {"Nowhere Mono", true},
+        {"monospace", true},        {"Arial", false},
+        {"verdana", false},         {"Lucida Sans", false},
+        {"Courier Newer", false},   {"Monotype Corsiva", false},
+        {"Harmonograph", false},    {"", false},
+        {nullptr, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.face ? c.face : "(no name)");
+        EXPECT_EQ(isMonospacedFace(c.face), c.monospaced);
+    }
+}
+
 TEST(PredefinedFontTests, AreBuiltInOrderWithTheirFacesAndSizes)
 {
     struct Case {

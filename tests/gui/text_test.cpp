@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace VSTGUI {
@@ -15,8 +16,9 @@ namespace {
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-// The Wine prefix maps "Arial" to Liberation Sans and "Courier New" to
-// Liberation Mono.
+// The Wine prefix maps "Arial" to Liberation Sans, "Courier New" to
+// Liberation Mono and "Times New Roman" to Liberation Serif; the test run
+// maps the face of GDI+'s generic sans-serif family to Liberation Sans.
 class TextTest : public GdiPlusTest {
 protected:
     TextTest() : surface(120, 40) {}
@@ -44,24 +46,71 @@ TEST_F(TextTest, MeasuresWithTheMappedFaces)
     EXPECT_EQ(surface.getStringWidth("Hello"), surface.getStringWidthUTF8("Hello"));
 }
 
-TEST_F(TextTest, AFaceThatIsNotInstalledMeasuresZeroAndDrawsNothing)
+// The name of a family GDI+ handed out (none: empty), which then goes.
+std::wstring nameOfHandedFamily(GpFontFamily* family)
 {
+    WCHAR name[LF_FACESIZE] = {};
+    if (family) {
+        GdipGetFamilyName(family, name, LANG_NEUTRAL);
+        GdipDeleteFontFamily(family);
+    }
+    return name;
+}
+
+// The family of a font, of a face looked up by name, and one of the
+// families GDI+ always has.
+std::wstring familyOf(GpFont* font)
+{
+    GpFontFamily* family = nullptr;
+    if (font)
+        GdipGetFamily(font, &family);
+    return nameOfHandedFamily(family);
+}
+
+std::wstring familyNamed(const wchar_t* face)
+{
+    GpFontFamily* family = nullptr;
+    GdipCreateFontFamilyFromName(face, nullptr, &family);
+    return nameOfHandedFamily(family);
+}
+
+std::wstring genericFamily(GpStatus(WINGDIPAPI* generic)(GpFontFamily**))
+{
+    GpFontFamily* family = nullptr;
+    generic(&family);
+    return nameOfHandedFamily(family);
+}
+
+// Text never vanishes: a face that is not installed gets GDI+'s generic
+// sans-serif family, until an installed face takes its place.
+TEST_F(TextTest, AFaceThatIsNotInstalledFallsBackToTheGenericSansSerif)
+{
+    const std::wstring sansSerif = genericFamily(GdipGetGenericFontFamilySansSerif);
+    ASSERT_NE(sansSerif, L"") << "the test run maps the generic sans-serif face to an installed one";
     for (const std::string& face : {std::string("No Such Face"), std::string(250, 'A')}) {
         SCOPED_TRACE(face.substr(0, 20));
         CFontDesc font(face.c_str(), 12, 0);
         Surface target(120, 40);
         target.setFont(&font, 0, -1);
-        EXPECT_EQ(target.getStringWidth("Hello"), 0);
-        target.drawString("Hello", CRect(0, 0, 120, 40), 0, kLeftText);
-        EXPECT_EQ(target.paintedBox(), CRect());
-        EXPECT_TRUE(font.hasPlatformFont());
-
-        // An installed face works from the next use on.
-        font.setName("Arial");
         EXPECT_GT(target.getStringWidth("Hello"), 0);
         target.drawString("Hello", CRect(0, 0, 120, 40), 0, kLeftText);
         EXPECT_NE(target.paintedBox(), CRect());
+        EXPECT_EQ(familyOf(font.getPlatformFont()->get()), sansSerif);
+
+        font.setName("Times New Roman");
+        EXPECT_EQ(familyOf(font.getPlatformFont()->get()), familyNamed(L"Times New Roman"));
     }
+}
+
+TEST_F(TextTest, AMonospacedFaceThatIsNotInstalledFallsBackToTheGenericMonospace)
+{
+    EXPECT_GT(widthIn("Nowhere Mono", "iiii"), 0);
+    EXPECT_EQ(widthIn("Nowhere Mono", "iiii"), widthIn("Nowhere Mono", "WWWW"));
+    EXPECT_GT(widthIn("Nowhere Sans", "iiii"), 0);
+    EXPECT_LT(widthIn("Nowhere Sans", "iiii"), widthIn("Nowhere Sans", "WWWW"));
+
+    CFontDesc font("Nowhere Mono", 12, 0);
+    EXPECT_EQ(familyOf(font.getPlatformFont()->get()), genericFamily(GdipGetGenericFontFamilyMonospace));
 }
 
 TEST_F(TextTest, PointIsTheBottomOfTheTextLine)
@@ -206,6 +255,19 @@ TEST_F(PlatformFontTest, TakesOneGdiplusStyleForTheStyleBits)
         INT style = -1;
         GdipGetFontStyle(font.getPlatformFont()->get(), &style);
         EXPECT_EQ(style, c.gdiplusStyle);
+    }
+}
+
+// Installed faces other than the generic families' own, monospaced or not.
+TEST_F(PlatformFontTest, AnInstalledFaceIsTheOneUsed)
+{
+    for (const wchar_t* face : {L"DejaVu Sans Mono", L"Courier New", L"DejaVu Sans", L"Times New Roman"}) {
+        char narrow[64];
+        std::snprintf(narrow, sizeof(narrow), "%ls", face);
+        SCOPED_TRACE(narrow);
+        ASSERT_NE(familyNamed(face), L"");
+        CFontDesc font(narrow, 12, 0);
+        EXPECT_EQ(familyOf(font.getPlatformFont()->get()), familyNamed(face));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "host_script.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iomanip>
@@ -18,6 +19,8 @@ constexpr std::size_t kEffectNameBytes = 32;
 constexpr std::size_t kVendorBytes = 64;
 constexpr std::size_t kProgramNameBytes = 24;
 constexpr std::size_t kParameterTextBytes = 64;
+
+constexpr VstInt32 kSineBlockFrames = 4096;
 
 constexpr VstInt32 kDemoSeconds = 2;
 constexpr VstInt32 kDemoBlockSize = 512;
@@ -88,6 +91,17 @@ bool HostScript::render(const std::string& path, VstInt32 frames, VstInt32 block
     out << "rendered: " << path << " frames=" << frames << " block=" << blockSize
         << (doublePrecision ? " double" : " single") << "\n";
     return true;
+}
+
+void HostScript::processSineBlock(double amplitude, VstInt32 frames)
+{
+    const StereoSignal<float> input
+        = makeSineSignal(static_cast<std::size_t>(std::max<VstInt32>(frames, 0)), amplitude);
+    StereoSignal<float> output{std::vector<float>(input.frames()), std::vector<float>(input.frames())};
+    float* inputs[2] = {const_cast<float*>(input.left.data()), const_cast<float*>(input.right.data())};
+    float* outputs[2] = {output.left.data(), output.right.data()};
+    host.processReplacing(inputs, outputs, static_cast<VstInt32>(input.frames()));
+    out << "sine: amplitude " << amplitude << ", " << input.frames() << " frames\n";
 }
 
 bool HostScript::runDemo(const std::string& path)
@@ -207,6 +221,8 @@ bool HostScript::run(const std::string& line)
         } else if (command == "render") {
             return render(argument(1), static_cast<VstInt32>(integer(2)), static_cast<VstInt32>(integer(3, 512)),
                           argument(4) == "double");
+        } else if (command == "sine") {
+            processSineBlock(number(1), static_cast<VstInt32>(integer(2, kSineBlockFrames)));
         } else if (command == "info") {
             printInfo();
         } else {

@@ -18,6 +18,9 @@
 //   midi STATUS DATA1 DATA2 [DELTA]   one MIDI event
 //   render FILE FRAMES BLOCK single|double
 //                      the test signal through the plug-in into a WAV file
+//   sine AMPLITUDE [FRAMES]
+//                      one block (4096 frames by default) of a sine of that
+//                      amplitude through the 32-bit path, output discarded
 //   info               name, vendor, parameters with texts, chunk size
 //   demo FILE          create, start, the three parameters set, info, two
 //                      seconds rendered into FILE, close
@@ -55,6 +58,7 @@ private:
     void printRecord();
     void printInfo();
     bool render(const std::string& path, VstInt32 frames, VstInt32 blockSize, bool doublePrecision);
+    void processSineBlock(double amplitude, VstInt32 frames);
     bool runEditorCommand(const std::string& command, const std::vector<std::string>& words);
     bool needEditor();
     void runEditorWithAudio(double seconds);

@@ -68,6 +68,20 @@ StereoSignal<float> makeTestSignal(std::size_t frames)
     return signal;
 }
 
+StereoSignal<float> makeSineSignal(std::size_t frames, double amplitude)
+{
+    StereoSignal<float> signal{std::vector<float>(frames), std::vector<float>(frames)};
+    double x = 1.0, y = 0.0;
+    for (std::size_t i = 0; i < frames; ++i) {
+        signal.left[i] = static_cast<float>(amplitude * y);
+        signal.right[i] = static_cast<float>(amplitude * x);
+        const double nextX = kLeftCos * x - kLeftSin * y;
+        y = kLeftSin * x + kLeftCos * y;
+        x = nextX;
+    }
+    return signal;
+}
+
 StereoSignal<double> widenedSignal(const StereoSignal<float>& signal)
 {
     return {std::vector<double>(signal.left.begin(), signal.left.end()),

@@ -16,6 +16,11 @@ template <class Sample> struct StereoSignal {
 // (no library functions), so every architecture generates the same samples.
 StereoSignal<float> makeTestSignal(std::size_t frames);
 
+// A 220 Hz sine of the given amplitude on the left and its cosine on the
+// right, so that the scope's points go round in every direction. Exact
+// arithmetic too.
+StereoSignal<float> makeSineSignal(std::size_t frames, double amplitude);
+
 StereoSignal<double> widenedSignal(const StereoSignal<float>& signal);
 StereoSignal<float> narrowedSignal(const StereoSignal<double>& signal);
 

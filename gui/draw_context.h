@@ -35,7 +35,7 @@ enum CHoriTxtAlign : int32_t {
     kRightText = 2,
 };
 
-// GDI+ colour: alpha in the highest byte, then red, green, blue.
+// GDI+ colour: alpha in the highest byte, then red, green, blue. [any thread]
 Gdiplus::ARGB toArgb(const CColor& color);
 
 // One GDI+ surface with the drawing state that callers set before each
@@ -43,6 +43,7 @@ Gdiplus::ARGB toArgb(const CColor& color);
 // The state persists between calls, so what one caller sets stays for the
 // next. Without a surface (neither device context nor window) every drawing
 // operation does nothing while the setters still store their values.
+// [GUI thread]
 class CDrawContext : public CBaseObject {
 public:
     // With a window and no device context, the context draws on the

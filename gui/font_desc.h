@@ -26,7 +26,7 @@ using PlatformFontPtr = std::unique_ptr<PlatformFont, void (*)(PlatformFont*)>;
 // A font by face name, em size in pixels and style bits. The platform font is
 // made on first use and dropped on every change of name, size or style, so a
 // description may outlive one start of the drawing layer and make its font
-// again after the next.
+// again after the next. [GUI thread]
 class CFontDesc : public CBaseObject {
 public:
     CFontDesc(const char* name, const CCoord& size, int32_t style);
@@ -66,7 +66,7 @@ private:
 // Whether a face name, in any letter case, is one of the well-known
 // monospaced faces or has "Mono" as a word, as the free monospaced families
 // do. The name is all there is to go by for a face that is not installed,
-// and such a face falls back to a monospaced family.
+// and such a face falls back to a monospaced family. [any thread]
 bool isMonospacedFace(const char* faceName);
 
 // Built at library load in this order and destroyed at unload; their first

@@ -1,8 +1,9 @@
 #pragma once
 
 // The part of a straight line that lies in a rectangle, free of platform
-// calls. The draw context cuts lines to what can be seen before they reach
-// the rasteriser, which would otherwise walk a far end pixel by pixel.
+// calls and of state. The draw context cuts lines to what can be seen before
+// they reach the rasteriser, which would otherwise walk a far end pixel by
+// pixel. [any thread]
 
 #include "geometry.h"
 

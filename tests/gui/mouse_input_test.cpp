@@ -240,7 +240,7 @@ TEST_F(DragWaitTest, NoDragWithoutTheLeftButtonOrWithoutAFrame)
 
 // The cursor in the view's coordinates: the containers above it shift both
 // offsets of the context for the query and put them back afterwards.
-TEST_F(FrameTest, MouseLocationIsInTheViewsCoordinatesAndOffsetsComeBack)
+TEST_F(WindowlessFrameTest, MouseLocationIsInTheViewsCoordinatesAndOffsetsComeBack)
 {
     auto* outer = new CViewContainer(CRect(20, 10, 220, 160), frame);
     auto* inner = new CViewContainer(CRect(5, 7, 105, 107), frame);

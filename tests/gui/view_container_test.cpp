@@ -12,7 +12,7 @@ namespace {
 // Three children lying on one another inside a container at (20, 10) of the
 // frame, so that every point a child receives is 20 and 10 less than the
 // point given to the container.
-class ContainerTest : public FrameTest {
+class ContainerTest : public WindowlessFrameTest {
 protected:
     ContainerTest() : container(new CViewContainer(CRect(20, 10, 220, 160), frame))
     {
@@ -429,7 +429,7 @@ TEST_F(ContainerTest, DragAndLookupsNeedAFrame)
 // The frame (0, 0, 300, 200) holds outer (20, 10, 220, 160), which holds
 // inner (50, 50, 150, 150) with the view deep (10, 10, 40, 40) and, beside
 // it, the view side (0, 0, 40, 40).
-class LookupTest : public FrameTest {
+class LookupTest : public WindowlessFrameTest {
 protected:
     LookupTest()
     {
@@ -530,7 +530,7 @@ public:
 
 // outer holds A, then a container C with B inside, then D. Only A, B and D
 // take the focus.
-class FocusTest : public FrameTest {
+class FocusTest : public WindowlessFrameTest {
 protected:
     FocusTest()
     {
@@ -595,7 +595,7 @@ TEST_F(FocusTest, FocusNoticesReachEveryChild)
               (Calls{"A takeFocus", "B takeFocus", "D takeFocus", "A looseFocus", "B looseFocus", "D looseFocus"}));
 }
 
-TEST_F(FrameTest, ColumnAutosizeSharesTheWidthChange)
+TEST_F(WindowlessFrameTest, ColumnAutosizeSharesTheWidthChange)
 {
     auto* column = new CViewContainer(CRect(0, 0, 90, 50), frame);
     column->setAutosizeFlags(kAutosizeColumn);
@@ -616,7 +616,7 @@ TEST_F(FrameTest, ColumnAutosizeSharesTheWidthChange)
     EXPECT_EQ(log.take(), Calls(3, "part parentSizeChanged"));
 }
 
-TEST_F(FrameTest, RightAndLeftFlagsMoveOrStretchAChild)
+TEST_F(WindowlessFrameTest, RightAndLeftFlagsMoveOrStretchAChild)
 {
     struct Case {
         const char* name;
@@ -643,7 +643,7 @@ TEST_F(FrameTest, RightAndLeftFlagsMoveOrStretchAChild)
     }
 }
 
-TEST_F(FrameTest, ResizingToTheSameRectangleDoesNothing)
+TEST_F(WindowlessFrameTest, ResizingToTheSameRectangleDoesNothing)
 {
     auto* holder = new CViewContainer(CRect(0, 0, 100, 50), frame);
     auto* child = new RecordingView(CRect(10, 5, 30, 25), "child", log);
@@ -664,7 +664,7 @@ TEST_F(FrameTest, ResizingToTheSameRectangleDoesNothing)
 
 // recorder (10, 20, ...) in the frame holds box (5, 5, 105, 105), which
 // holds the view.
-class InvalidationTest : public FrameTest {
+class InvalidationTest : public WindowlessFrameTest {
 protected:
     InvalidationTest()
     {
@@ -745,7 +745,7 @@ TEST_F(InvalidationTest, ADirtyChildOutsideTheContainerDoesNotMakeItDirty)
     EXPECT_FALSE(box->isDirty());
 }
 
-TEST_F(FrameTest, ViewsJoinATreeOnlyWithTheirContainer)
+TEST_F(WindowlessFrameTest, ViewsJoinATreeOnlyWithTheirContainer)
 {
     auto* recorder = new InvalidationRecorder(CRect(0, 0, 200, 200), frame);
     frame->addView(recorder);
@@ -767,7 +767,7 @@ TEST_F(FrameTest, ViewsJoinATreeOnlyWithTheirContainer)
     loose->forget();
 }
 
-TEST_F(FrameTest, ContainerAnswersTheContainerMessageOnlyToTheSharedText)
+TEST_F(WindowlessFrameTest, ContainerAnswersTheContainerMessageOnlyToTheSharedText)
 {
     CViewContainer container(CRect(), frame);
     char copy[64];
@@ -779,7 +779,7 @@ TEST_F(FrameTest, ContainerAnswersTheContainerMessageOnlyToTheSharedText)
     EXPECT_FALSE(container.isTypeOf("CFrame"));
 }
 
-TEST_F(FrameTest, ACopyCopiesTheChildrenAndIsNotAttached)
+TEST_F(WindowlessFrameTest, ACopyCopiesTheChildrenAndIsNotAttached)
 {
     auto* original = new CViewContainer(CRect(0, 0, 50, 50), frame);
     original->setBackgroundColor(CColor{1, 2, 3, 255});

@@ -11,7 +11,7 @@ constexpr Gdiplus::ARGB kBlueArgb = 0xFF0000FF;
 
 // A green container at (10, 10, 110, 60) of a transparent 120 × 70 surface,
 // with a red child at local (0, 0, 50, 50) under a blue one at (30, 0, 80, 50).
-class ContainerDrawingTest : public FrameTest {
+class ContainerDrawingTest : public WindowlessFrameTest {
 protected:
     ContainerDrawingTest() : surface(120, 70)
     {
@@ -140,7 +140,7 @@ CBitmap* halvedBitmap()
     return bitmap;
 }
 
-TEST_F(FrameTest, BackgroundBitmapsAreDrawnFromTheirOffset)
+TEST_F(WindowlessFrameTest, BackgroundBitmapsAreDrawnFromTheirOffset)
 {
     CBitmap* bitmap = halvedBitmap();
     auto* container = new CViewContainer(CRect(10, 10, 60, 60), frame, bitmap);

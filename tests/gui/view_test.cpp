@@ -84,7 +84,7 @@ TEST(ViewTest, DirtyMarksFollowVisibilityAndSizeChanges)
     EXPECT_TRUE(view.isDirty());
 }
 
-TEST_F(FrameTest, InvalidRectNeedsAnAttachedVisibleView)
+TEST_F(WindowlessFrameTest, InvalidRectNeedsAnAttachedVisibleView)
 {
     auto* parent = new InvalidationRecorder(CRect(0, 0, 100, 100), frame);
     auto* view = new CView(CRect(10, 10, 20, 20));
@@ -102,7 +102,7 @@ TEST_F(FrameTest, InvalidRectNeedsAnAttachedVisibleView)
     EXPECT_EQ(parent->received.size(), 1u);
 }
 
-TEST_F(FrameTest, AttachedTwiceKeepsTheFirstParent)
+TEST_F(WindowlessFrameTest, AttachedTwiceKeepsTheFirstParent)
 {
     auto* first = new CViewContainer(CRect(0, 0, 50, 50), frame);
     frame->addView(first);

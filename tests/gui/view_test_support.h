@@ -30,10 +30,10 @@ public:
 
 // A frame without a window, as the container tests need one: it makes draw
 // contexts, holds the focus and answers the cursor position.
-class FrameTest : public testing::Test {
+class WindowlessFrameTest : public testing::Test {
 protected:
-    FrameTest() : frame(new CFrame(CRect(0, 0, 300, 200), nullptr, nullptr)) {}
-    ~FrameTest() override { frame->forget(); }
+    WindowlessFrameTest() : frame(new CFrame(CRect(0, 0, 300, 200), nullptr, nullptr)) {}
+    ~WindowlessFrameTest() override { frame->forget(); }
 
     CallLog log;
     CFrame* frame;

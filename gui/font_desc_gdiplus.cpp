@@ -70,7 +70,8 @@ PlatformFont* CFontDesc::getPlatformFont()
     if (!name)
         return font;
 
-    // Longer names are cut so that the buffer always ends with a terminator.
+    // A face name that does not fit loses its tail; the last slot is always
+    // left for the zero that ends the wide string.
     wchar_t faceName[kFaceNameCapacity] = {};
     if (std::mbstowcs(faceName, name->c_str(), kFaceNameCapacity - 1) == static_cast<size_t>(-1))
         faceName[0] = 0;

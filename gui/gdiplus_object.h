@@ -1,10 +1,9 @@
 #pragma once
 
-// GDI+ through its flat API. Every GDI+ object of the toolkit sits in a small
-// record that owns the native handle and keeps the status of the last call
-// that failed on it; nothing reads that status, a failed call simply leaves
-// its drawing undone. A record lives with the toolkit object that holds it.
-// [GUI thread]
+// Owners of the flat API's handles. Each wrapper deletes its handle with the
+// matching GDI+ call and remembers the last failing status; no caller acts on
+// it, so a call that fails just draws nothing. A wrapper belongs to the
+// toolkit object that contains it. [GUI thread]
 
 #include <windows.h>
 

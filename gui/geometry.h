@@ -35,7 +35,7 @@ struct CRect {
     CCoord getWidth() const { return right - left; }
     CCoord getHeight() const { return bottom - top; }
 
-    // Half-open: the right and bottom edges are outside.
+    // Left and top count as inside, right and bottom do not.
     bool pointInside(const CPoint& p) const;
     bool isEmpty() const;
     // Edges inclusive: rectangles that only share an edge overlap.

@@ -1,9 +1,9 @@
 #pragma once
 
-// The plug-in object: the AudioEffectX whose record the host holds. It owns
-// the effect object, its copy of the callback table, the font cache of the
-// drawing services and the ring of received MIDI events; every override of
-// a host request calls one slot of the table.
+// CVeST is what the host's record points at: an AudioEffectX that forwards
+// each host request it overrides to one entry of its own copy of the
+// callback table. It keeps the effect, the drawing services' fonts and the
+// MIDI events the host delivered, and deletes them when it goes.
 #include <cstdint>
 #include <vector>
 

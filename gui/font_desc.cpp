@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 namespace VSTGUI {
@@ -84,12 +83,19 @@ bool isMonospacedFace(const char* faceName)
     for (const char* face : monospacedFaces)
         if (lower == face)
             return true;
-    // A whole word, so that "Monotype Corsiva" does not count.
-    std::istringstream words(lower);
-    for (std::string word; words >> word;)
+    // A whole word, so that "Monotype Corsiva" does not count. Words end at
+    // the C locale's white space, whatever locale the host has set; a string
+    // stream would split the same way but drags the whole stream and locale
+    // library into the plug-in.
+    static const char kWhiteSpace[] = " \t\n\v\f\r";
+    for (auto start = lower.find_first_not_of(kWhiteSpace); start != std::string::npos;) {
+        const auto end = lower.find_first_of(kWhiteSpace, start);
+        const std::string word = lower.substr(start, end - start);
         for (const char* monospaced : monospacedWords)
             if (word == monospaced)
                 return true;
+        start = lower.find_first_not_of(kWhiteSpace, end);
+    }
     return false;
 }
 

@@ -79,20 +79,37 @@ TEST(FontDescTests, HasNoPlatformFontUntilOneIsNeeded)
     EXPECT_FALSE(font.hasPlatformFont());
 }
 
+// Words are split at white space alone, as a stream reads them.
 TEST(MonospacedFaceTests, KnowsTheWellKnownFacesAndTheWordMono)
 {
     struct Case {
         const char* face;
         bool monospaced;
     } const cases[] = {
-        {"Courier New", true},      {"courier new", true},
-        {"COURIER", true},          {"Consolas", true},
-        {"Lucida Console", true},   {"Fixedsys", true},
-        {"DejaVu Sans Mono", true}, {"Nowhere Mono", true},
-        {"monospace", true},        {"Arial", false},
-        {"verdana", false},         {"Lucida Sans", false},
-        {"Courier Newer", false},   {"Monotype Corsiva", false},
-        {"Harmonograph", false},    {"", false},
+        {"Courier New", true},
+        {"courier new", true},
+        {"COURIER", true},
+        {"Consolas", true},
+        {"Lucida Console", true},
+        {"Fixedsys", true},
+        {"DejaVu Sans Mono", true},
+        {"Nowhere Mono", true},
+        {"monospace", true},
+        {"Arial", false},
+        {"verdana", false},
+        {"Lucida Sans", false},
+        {"Courier Newer", false},
+        {"Monotype Corsiva", false},
+        {"Harmonograph", false},
+        {"", false},
+        {"Nowhere\tMono", true},
+        {"  Mono  ", true},
+        {"Sans\r\nMonospaced", true},
+        {"Nowhere\vMono\f", true},
+        {"Nowhere-Mono", false},
+        {"Nowhere_Mono", false},
+        {"NowhereMono", false},
+        {"Mono.", false},
         {nullptr, false},
     };
     for (const auto& c : cases) {

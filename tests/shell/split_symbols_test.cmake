@@ -1,7 +1,9 @@
 # Checks the shipped library's symbols: the library itself carries neither
 # debug sections nor a symbol table, the symbols file sits beside it, and
 # addr2line, given only the stripped library, finds the entry point's name
-# and source line through the library's debug link.
+# and source line through the library's debug link. The symbols file also
+# shows that the C++ library's streams and locales stay out: linked
+# statically, they would double the library's size.
 #
 #   cmake -DLIBRARY=<output.dll> -DNM=<nm> -DOBJDUMP=<objdump>
 #         -DADDR2LINE=<addr2line> -P split_symbols_test.cmake
@@ -34,6 +36,19 @@ if(NOT debug_symbols MATCHES "([0-9a-f]+) T _?VSTPluginMain\n")
   message(FATAL_ERROR "the symbols file does not name the entry point")
 endif()
 set(entry_address ${CMAKE_MATCH_1})
+
+# Any stream derives from ios_base, and the stream's locale brings every
+# standard facet along, the money and time parsers among them.
+run_tool(demangled ${NM} -C ${symbols_file})
+string(REGEX MATCHALL "[^\n]*(std::ios_base|std::locale::|std::basic_istringstream|std::money_get|std::time_get)[^\n]*"
+       stream_symbols "${demangled}")
+list(LENGTH stream_symbols stream_symbol_count)
+if(stream_symbol_count GREATER 0)
+  list(SUBLIST stream_symbols 0 5 examples)
+  list(JOIN examples "\n" examples)
+  message(FATAL_ERROR "the library links the C++ stream and locale library (${stream_symbol_count} symbols), e.g.:\n"
+                      "${examples}")
+endif()
 
 # Given the stripped library alone, addr2line reads its debug link and finds
 # the symbols file beside it, checksum included.

@@ -37,8 +37,10 @@ TEST_P(IdlePacingTest, SleepsRunsAndSchedulesAsTheTickCountSays)
     const IdleTurn turn = paceIdleTurn(c.now, c.due);
     EXPECT_EQ(turn.sleepFirst, c.sleepFirst);
     EXPECT_EQ(turn.run, c.run);
-    if (c.run)
+    // EXPECT_EQ is an if-else of its own: without braces the else is ambiguous.
+    if (c.run) {
         EXPECT_EQ(turn.nextDue, c.nextDue);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -89,6 +89,13 @@ void raiseFrameRate(TZarkune* effect)
     effect->frameRate = std::max(kMouseFrameRate, effect->frameRate);
 }
 
+void holdRelease(CVeST* vest, double x, double y)
+{
+    vest->releaseAwaitingFrame = true;
+    vest->releaseX = x;
+    vest->releaseY = y;
+}
+
 // The effect's channel count, bounded by the sample slots it travels in.
 int32_t channelCountOf(TZarkune* effect)
 {
@@ -191,8 +198,17 @@ void callbackClose(CVeST* vest)
 
 void callbackDraw(CVeST* vest, double /*width*/, double /*height*/)
 {
-    if (TZarkune* effect = vestGetEffect(vest))
-        effect->doGfx();
+    TZarkune* effect = vestGetEffect(vest);
+    if (!effect)
+        return;
+    effect->doGfx();
+    vest->pressAwaitingFrame = false;
+    if (vest->releaseAwaitingFrame) {
+        vest->releaseAwaitingFrame = false;
+        effect->mouseCap = 0;
+        effect->mouseX = vest->releaseX;
+        effect->mouseY = vest->releaseY;
+    }
 }
 
 void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons)
@@ -203,6 +219,9 @@ void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons)
     effect->mouseX = x;
     effect->mouseY = y;
     effect->mouseCap = mouseCapOf(buttons);
+    // A new press outdates a release that is still waiting for a frame.
+    vest->pressAwaitingFrame = true;
+    vest->releaseAwaitingFrame = false;
     raiseFrameRate(effect);
 }
 
@@ -211,9 +230,13 @@ void callbackMouseUp(CVeST* vest, double x, double y, int32_t /*buttons*/)
     TZarkune* effect = vestGetEffect(vest);
     if (!effect)
         return;
-    effect->mouseCap = 0;
-    effect->mouseX = x;
-    effect->mouseY = y;
+    if (vest->pressAwaitingFrame) {
+        holdRelease(vest, x, y);
+    } else {
+        effect->mouseCap = 0;
+        effect->mouseX = x;
+        effect->mouseY = y;
+    }
     raiseFrameRate(effect);
 }
 
@@ -222,8 +245,14 @@ void callbackMouseMoved(CVeST* vest, double x, double y, int32_t /*buttons*/)
     TZarkune* effect = vestGetEffect(vest);
     if (!effect)
         return;
-    effect->mouseX = x;
-    effect->mouseY = y;
+    // After a held-back release the next frame still sees the press where
+    // it was held; where the pointer went since then counts after it.
+    if (vest->releaseAwaitingFrame) {
+        holdRelease(vest, x, y);
+    } else {
+        effect->mouseX = x;
+        effect->mouseY = y;
+    }
     raiseFrameRate(effect);
 }
 

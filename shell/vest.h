@@ -59,6 +59,14 @@ public:
     TZarkune* effect;
     // Not owned: set only while the editor's view paints. [GUI thread]
     VSTGUI::CDrawContext* drawContext = nullptr;
+    // The display reads the mouse only when it draws, so a release that
+    // comes before any frame has drawn its press is held back until one has,
+    // at the position of the release or of the last move after it.
+    // [GUI thread]
+    bool pressAwaitingFrame = false;
+    bool releaseAwaitingFrame = false;
+    double releaseX = 0.0;
+    double releaseY = 0.0;
     // The ring's write and read positions, each moved by one side only.
     int32_t midiWriteIndex = 0;
     int32_t midiReadIndex = 0;

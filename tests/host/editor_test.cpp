@@ -383,16 +383,44 @@ INSTANTIATE_TEST_SUITE_P(
                       ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}),
     [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.what); });
 
-TEST_F(EditorHostTest, APressReleasedBeforeAnyPaintChangesNothing)
+struct TapCase {
+    const char* what;
+    int x;
+    MouseButton button;
+    VstInt32 parameter;
+    float after;
+};
+
+void PrintTo(const TapCase& c, std::ostream* out)
 {
-    // The display reads the mouse as it draws: a press that no frame saw
-    // down does not count.
-    openAndPaint();
-    window->mouseDown(350, 270, MouseButton::left);
-    window->mouseUp(350, 270, MouseButton::left);
-    ASSERT_TRUE(window->idleUntilPainted());
-    EXPECT_FLOAT_EQ(host.getParameter(1), 0.0f);
+    *out << c.what;
 }
+
+class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<TapCase> {};
+
+TEST_P(EditorTapTest, APressReleasedBeforeAnyPaintActsOnce)
+{
+    // A tap on a touchpad: the release follows the press before the display
+    // has drawn a frame.
+    const TapCase& c = GetParam();
+    openAndPaint();
+    const uint64_t paintsBefore = window->paintCount();
+    window->mouseDown(c.x, 270, c.button);
+    window->mouseUp(c.x, 270, c.button);
+    ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the press and the release";
+    for (int frame = 0; frame < 3; ++frame)
+        ASSERT_TRUE(window->idleUntilPainted());
+    EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.after);
+}
+
+// Every parameter starts at 0; a second action would show as 0 or 1.
+INSTANTIATE_TEST_SUITE_P(Buttons, EditorTapTest,
+                         ::testing::Values(TapCase{"AutoWidth", 300, MouseButton::left, 0, 1.0f},
+                                           TapCase{"AutoSpeed", 350, MouseButton::left, 1, 0.5f},
+                                           TapCase{"AutoDepth", 400, MouseButton::left, 2, 0.5f},
+                                           TapCase{"RightButtonChangesNothing", 350, MouseButton::right, 1, 0.0f},
+                                           TapCase{"ShiftTapChangesNothing", 300, MouseButton::leftWithShift, 0, 0.0f}),
+                         [](const ::testing::TestParamInfo<TapCase>& info) { return std::string(info.param.what); });
 
 TEST_F(EditorHostTest, APressDraggedOntoAButtonCountsOnceAndShowsOnTheNextFrame)
 {

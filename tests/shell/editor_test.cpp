@@ -343,6 +343,8 @@ TEST_F(EditorTest, MouseMessagesReachTheEffectsMouseState)
     pump();
     EXPECT_EQ(effect->mouseX, 130.0);
     EXPECT_EQ(effect->mouseCap, kMouseCapLeft | kMouseCapShift);
+    // A release waits until a paint has drawn the press.
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(131, 48));
     pump();
     EXPECT_EQ(effect->mouseCap, 0.0);

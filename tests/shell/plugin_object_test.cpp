@@ -286,6 +286,8 @@ TEST_F(ProbePlugin, MouseEventsSetTheRuntimesMouseState)
     vest->callbacks.onMouseMoved(vest, 1.0, 2.0, 0);
     EXPECT_EQ(effect->mouseCap, 9.0);
     EXPECT_EQ(effect->frameRate, 60.0);
+    // Once a frame has drawn the press, its release applies at once.
+    vest->callbacks.draw(vest, 700, 300);
     vest->callbacks.onMouseUp(vest, 3.0, 4.0, 0x02);
     EXPECT_EQ(effect->mouseCap, 0.0);
     EXPECT_EQ(effect->mouseX, 3.0);

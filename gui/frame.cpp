@@ -239,9 +239,8 @@ CDrawContext* CFrame::createDrawContext()
 
 COffscreenContext* CFrame::getBackBuffer()
 {
-    if (composesWindows())
-        return backBuffer;
-    if (!backBuffer)
+    // A frame without a window never paints: no image for it.
+    if (!backBuffer && window)
         backBuffer = new COffscreenContext(this, truncateToInt(size.getWidth()), truncateToInt(size.getHeight()),
                                            CColor{0, 0, 0, 255});
     return backBuffer;

@@ -135,8 +135,9 @@ public:
     bool createWindow(void* parentWindow);
     // A new context on the window (or the override); the caller forgets it.
     CDrawContext* createDrawContext();
-    // On systems that do not composite windows (major version 5 and below),
-    // the offscreen that painting goes through; null otherwise.
+    // The offscreen that every paint of the window draws into before one
+    // copy goes to the window; made at the frame's size on the first call,
+    // dropped by setSize. Null for a frame without a window.
     COffscreenContext* getBackBuffer();
     void* getSystemWindow() const { return window; }
     // The outermost window that still belongs to the editor: the first
@@ -157,16 +158,14 @@ protected:
 
     // Reads the system's version into the record all frames share.
     static void readWindowsVersion();
-    // Major version 6 on: windows are composited and painting needs no back
-    // buffer.
+    // Major version 6 on: the frame's window asks to be composited.
     static bool composesWindows();
     void destroyWindow();
     void requestMouseLeave();
     // Tells the view under the mouse and the observer that the mouse left it,
     // with the point in the view's coordinates, and forgets the view.
     void leaveMouseOverView(CPoint where, int32_t buttons);
-    // Paints the window's update region, through the back buffer where
-    // there is one.
+    // Paints the window's update region through the back buffer.
     void paint();
 
     VSTGUIEditorInterface* editor;

@@ -360,16 +360,15 @@ void CFrame::paint()
         PAINTSTRUCT paint;
         HDC deviceContext = BeginPaint(handle, &paint);
         CRect updateRect(paint.rcPaint.left, paint.rcPaint.top, paint.rcPaint.right, paint.rcPaint.bottom);
-        COffscreenContext* buffer = getBackBuffer();
-        CDrawContext* context = buffer ? buffer : new CDrawContext(this, deviceContext, handle);
-        drawRect(context, updateRect);
-        if (buffer) {
-            // Only the painted rectangle of the back buffer goes to the screen.
+        // The views draw into the back buffer, and the window takes the
+        // painted rectangle from it in one copy: Wine composites no window,
+        // so drawing straight onto it would let whoever reads the window
+        // meanwhile (a screen recorder, a host's thumbnail) see half a frame.
+        if (COffscreenContext* buffer = getBackBuffer()) {
+            drawRect(buffer, updateRect);
             CDrawContext screen(this, deviceContext, handle);
             if (CBitmap* bitmap = buffer->getBitmap())
                 bitmap->draw(&screen, updateRect, CPoint(updateRect.left, updateRect.top));
-        } else {
-            context->forget();
         }
         EndPaint(handle, &paint);
     }

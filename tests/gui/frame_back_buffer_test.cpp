@@ -14,10 +14,11 @@ namespace {
 
 constexpr CColor kRed{255, 0, 0, 255};
 constexpr CColor kBlue{0, 0, 255, 255};
+constexpr int kRepeatedPaints = 50;
 
-// This executable runs as on Windows XP (its CTest fixture sets Wine's
-// version for it), where windows are not composited and the frame paints
-// through a back buffer.
+// The frame draws each paint into its back buffer and copies the result to
+// the window, whatever the system's version: these tests run as the version
+// Wine reports and once more as Windows XP.
 class BackBufferTest : public testing::Test {
 protected:
     BackBufferTest() : host(300, 200)
@@ -35,14 +36,6 @@ protected:
         EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveObjects);
     }
 
-    void SetUp() override
-    {
-        OSVERSIONINFOW version = {};
-        version.dwOSVersionInfoSize = sizeof(version);
-        GetVersionExW(&version);
-        ASSERT_LE(version.dwMajorVersion, 5u) << "the version override for this executable is missing";
-    }
-
     void paintNow()
     {
         UpdateWindow(window);
@@ -56,12 +49,12 @@ protected:
     HWND window;
 };
 
-TEST_F(BackBufferTest, WindowIsNotCompositedAndPaintsThroughTheBackBuffer)
+TEST_F(BackBufferTest, TheViewsDrawIntoABackBufferOfTheFramesSizeThatReachesTheScreen)
 {
-    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_COMPOSITED, 0);
     paintNow();
     COffscreenContext* buffer = frame->backBufferField();
     ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(view->drawnInto, buffer);
     EXPECT_EQ(frame->getBackBuffer(), buffer);
     EXPECT_EQ(buffer->getNbReference(), 1);
     EXPECT_EQ(buffer->getWidth(), 300);
@@ -92,11 +85,43 @@ TEST_F(BackBufferTest, ANewSizeDropsTheBackBufferAndTheNextPaintMakesIt)
     EXPECT_NE(frame->backBufferField(), nullptr);
     ASSERT_TRUE(frame->setSize(250, 150));
     EXPECT_EQ(frame->backBufferField(), nullptr);
+    view->fill = kBlue;
     InvalidateRect(window, nullptr, FALSE);
     paintNow();
     ASSERT_NE(frame->backBufferField(), nullptr);
     EXPECT_EQ(frame->backBufferField()->getWidth(), 250);
     EXPECT_EQ(frame->backBufferField()->getHeight(), 150);
+    EXPECT_EQ(screenPixel(host.handle(), 240, 140), rgbOf(kBlue));
+}
+
+TEST_F(BackBufferTest, RepeatedPaintsReuseTheOneBackBuffer)
+{
+    paintNow();
+    COffscreenContext* buffer = frame->backBufferField();
+    ASSERT_NE(buffer, nullptr);
+    const int32_t liveAfterTheFirstPaint = CBaseObject::getLiveObjectCount();
+    for (int i = 0; i < kRepeatedPaints; ++i) {
+        view->fill = i % 2 ? kRed : kBlue;
+        InvalidateRect(window, nullptr, FALSE);
+        paintNow();
+    }
+    EXPECT_EQ(view->draws, kRepeatedPaints + 1);
+    EXPECT_EQ(frame->backBufferField(), buffer);
+    EXPECT_EQ(buffer->getNbReference(), 1);
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveAfterTheFirstPaint);
+    EXPECT_EQ(screenPixel(host.handle(), 50, 50), rgbOf(kRed));
+}
+
+TEST(BackBufferWithoutWindowTest, AFrameWithoutAWindowMakesNoBackBuffer)
+{
+    const int32_t liveObjects = CBaseObject::getLiveObjectCount();
+    auto* frame = new TestFrame(CRect(0, 0, 300, 200), nullptr, nullptr);
+    const int32_t liveWithTheFrame = CBaseObject::getLiveObjectCount();
+    EXPECT_EQ(frame->getBackBuffer(), nullptr);
+    EXPECT_EQ(frame->backBufferField(), nullptr);
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveWithTheFrame);
+    frame->forget();
+    EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveObjects);
 }
 
 } // namespace

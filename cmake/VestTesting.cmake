@@ -2,11 +2,13 @@
 #
 # vest_add_gtest(<name> SOURCES <files...> [LIBRARIES <libs...>] [WINDOW]
 #                [PROPERTIES <test properties...>])
-#   Builds a GoogleTest executable and registers each of its tests with CTest.
-#   In a Windows build the executable runs through Wine (the toolchain's
-#   emulator). WINDOW marks tests that open real windows: they run on the
-#   shared Xvfb screen and never in parallel with each other. PROPERTIES are
-#   set on each of its tests (e.g. a fixture they require).
+#   Builds a GoogleTest executable and registers each of its tests with CTest;
+#   a native build also registers the whole program run twice over in shuffled
+#   orders (<prefix><name>.repeated). In a Windows build the executable runs
+#   through Wine (the toolchain's emulator). WINDOW marks tests that open real
+#   windows: they run on the shared Xvfb screen and never in parallel with
+#   each other. PROPERTIES are set on each of its tests (e.g. a fixture they
+#   require).
 
 if(CMAKE_CROSSCOMPILING)
   # Debian's sources, built with the cross compiler.
@@ -52,5 +54,11 @@ function(vest_add_gtest name)
       TEST_PREFIX ${VEST_TEST_PREFIX}
       DISCOVERY_TIMEOUT 60
       PROPERTIES ${props} ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::detect_leaks=1")
+    # The whole program once more, twice over in shuffled orders, in one
+    # process: a test that leaves state behind for a later one fails here.
+    set(repeated ${VEST_TEST_PREFIX}${name}.repeated)
+    add_test(NAME ${repeated} COMMAND ${name} --gtest_repeat=2 --gtest_shuffle)
+    set_tests_properties(${repeated} PROPERTIES
+      ${props} ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::detect_leaks=1")
   endif()
 endfunction()

@@ -19,13 +19,12 @@ extern const char kMsgOldFocusView[];
 
 // Base of every reference-counted toolkit object. Creating one gives the
 // creator the first reference; whoever keeps a pointer beyond a call takes
-// one with remember() and drops it with forget(). The count is plain, so
-// toolkit objects live on one thread.
+// one with remember() and drops it with forget(). The reference count is
+// plain, so an object's references are taken and dropped on one thread at a
+// time.
 //
-// The toolkit's headers tag what may be called from where with the tags of
-// runtime/services.h: [GUI thread] is the host's user-interface thread, which
-// owns the editor's window, [any thread] any thread of the host. A tag on a
-// class holds for all its operations unless an operation says otherwise.
+// The toolkit's headers tag what may be called from where with the thread
+// tags of runtime/services.h, which also says what they mean.
 //
 // [GUI thread]
 class CBaseObject {
@@ -43,7 +42,8 @@ public:
     virtual CMessageResult notify(CBaseObject* sender, const char* message);
 
     int32_t getNbReference() const { return nbReference; }
-    // Toolkit objects alive in the process, for leak checks. [any thread]
+    // Toolkit objects alive in the process, for leak checks; the count is
+    // atomic. [any thread]
     static int32_t getLiveObjectCount() { return liveObjects; }
 
 private:

@@ -8,5 +8,5 @@
 // entry whose status cannot be read. The status is read at the folder path
 // followed directly by the name, so a folder whose entries are to be found is
 // named with a trailing delimiter. A folder that cannot be opened appends
-// nothing.
+// nothing. [any thread]
 void listFolderFiles(const std::string& folderPath, std::vector<std::string>& names);

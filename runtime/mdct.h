@@ -17,6 +17,9 @@
 //    by 4/n; the defining sums, O(n^2).
 // Either way window, forward, inverse and window again, with blocks that
 // overlap by n/2 added up, give the input back.
+//
+// [any thread], except that two forward transforms must not share a context
+// at the same time (see MdctContext).
 
 // One size's window and tables; allocated as one zero-filled record that owns
 // its arrays. Only `work` changes after creation: every fast forward

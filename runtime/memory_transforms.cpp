@@ -67,6 +67,14 @@ void setMdctCacheAllocator(MdctAllocate allocate)
     cacheAllocate.store(allocate);
 }
 
+void emptyMdctCache()
+{
+    for (MdctSlot& slot : mdctContexts) {
+        std::lock_guard<std::mutex> guard(slot.lock);
+        mdctContextFree(slot.context.exchange(nullptr));
+    }
+}
+
 void memoryFft(CZarkuneMemory& memory, int32_t index, int32_t size, int32_t mode)
 {
     const int32_t log2n = floorLog2(size);

@@ -9,7 +9,9 @@
 // place on one run of doubles from `index`; a run that would pass the end of
 // its page does nothing at all (no page is made). Sizes count from 2 and
 // round down to a power of two (100 acts as 64); a size outside a built-in's
-// range does nothing. Nothing is reported. [the thread running the script]
+// range does nothing. Nothing is reported. Besides the caller's memory they
+// use only tables made once for the process, and a lock keeps two forward
+// MDCTs of one size apart. [any thread]
 
 // One FFT step (kFftForward, kFftInverse, kFftPermute, kFftInversePermute) on
 // `size` complex values, 16 to 32768, stored as 2 * size doubles. Another
@@ -30,3 +32,8 @@ void memoryMdct(CZarkuneMemory& memory, int32_t index, int32_t size, bool invers
 // (std::malloc unless changed): the seam through which tests see a failed
 // allocation.
 void setMdctCacheAllocator(MdctAllocate allocate);
+
+// Frees every cached context, so that each size is made anew on its next
+// use: the seam through which a test starts from the cache a fresh process
+// has. No transform may run meanwhile.
+void emptyMdctCache();

@@ -10,7 +10,7 @@
 // the library, never relative to the host's working folder.
 //
 // A delimiter is a backslash or a slash; both count everywhere. None of these
-// functions changes its arguments or fails.
+// functions changes its arguments or fails. [any thread]
 
 // The plug-in library's file name (module handle hInstance) up to and
 // including its last delimiter; empty when it has none.

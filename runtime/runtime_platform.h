@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// The few platform calls of the runtime.
+// The few platform calls of the runtime. [any thread]; a test replaces the
+// clock or the speaker while no other thread runs the runtime.
 
 // Milliseconds since the process started: the C library's clock() where it
 // counts milliseconds (msvcrt), else a steady clock since start-up. Wraps

@@ -14,19 +14,34 @@
 // Colours are four int32 values, each cut to its low byte.
 //
 // The tag at the end of each line names the thread a caller may be on. The
-// plug-in starts no thread of its own and locks nothing, so the tags are
-// promises about the host's threads:
-//   [GUI thread]    the host's user-interface thread: it opens and closes the
-//                   editor, sends the editor's idle turns and runs the window
-//                   procedure that paints the view. Every toolkit object and
-//                   every draw context lives and dies on it.
-//   [audio thread]  the thread on which the host hands over audio blocks
-//                   (and MIDI events). Work done there must not block, wait
-//                   for the GUI thread or allocate.
-//   [any thread]    either of the two, or the host's dispatcher thread
-//                   (shell/callback_table.h): the function only reads or
-//                   writes plain fields of the plug-in record, or asks the
-//                   host, which may answer from any thread.
+// plug-in starts no thread of its own, so the tags are promises about the
+// host's threads. They mean this in every header of the plug-in, and a tag
+// on a class or at the top of a header holds for all it declares unless a
+// line says otherwise:
+//   [GUI thread]         the host's user-interface thread: it opens the
+//                        editor, sends the editor's idle turns and runs the
+//                        window procedure that paints the view. Toolkit
+//                        objects and draw contexts are made and used on it;
+//                        only the editor's frame may be released elsewhere,
+//                        when the host closes the editor from another thread
+//                        (gui/frame.h says how).
+//   [audio thread]       the thread on which the host hands over audio blocks
+//                        (and MIDI events). Work done there must not block,
+//                        wait for the GUI thread or allocate.
+//   [dispatcher thread]  whichever thread the host calls the record's
+//                        dispatcher and parameter functions on for anything
+//                        but opening the editor and its drawing, input and
+//                        idle: most hosts use their GUI thread, some move
+//                        parameter changes, suspend and resume, or closing
+//                        the editor, to a worker or to the audio thread.
+//                        Nothing is locked, so such a call may run while a
+//                        block is being processed.
+//   [any thread]         any of these, also at the same time as the others.
+//                        The function keeps no state that such calls could
+//                        tear: it works on its arguments, constants, atomics
+//                        or tables made once, on plain fields of the plug-in
+//                        record as the dispatcher thread's calls do, or asks
+//                        the host, which may answer on any thread.
 
 class CVeST;
 class TZarkune;
@@ -171,7 +186,8 @@ bool vestDrawBitmapTransparent(VestBitmapHandle* bitmap, CVeST* vest, double lef
 // ---- Editor ----
 
 // Creates the plug-in's editor of the given size, owned by the plug-in; 0
-// when it already has one. [any thread]
+// when it already has one. From the init slot, while the plug-in is made.
+// [dispatcher thread]
 int32_t vestCreateEditor(CVeST* vest, int32_t width, int32_t height);
 // The editor's size; 0 when there is no editor. [GUI thread]
 int32_t vestGetEditorSize(CVeST* vest, int32_t* width, int32_t* height);

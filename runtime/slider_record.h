@@ -7,7 +7,8 @@
 // One VST parameter. Its value lives in the slider values at `index`, not
 // here. The shell's parameter callbacks rely on maximum > minimum, step > 0,
 // index in 0..127 and, with option texts, on the range mapping evenly onto
-// them (the first text at minimum, the last at maximum).
+// them (the first text at minimum, the last at maximum). Filled while the
+// effect is constructed and only read afterwards. [any thread]
 struct SliderRecord {
     // Display texts for the values from minimum upward; a data-file slider's
     // file names; empty for a plain numeric slider.

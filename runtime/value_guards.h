@@ -7,6 +7,7 @@
 
 // Guards the translated code wraps around the values it assigns, so that a
 // NaN or an infinity produced by one section cannot poison later ones.
+// [any thread]
 
 // NaN and both infinities become +0.0; everything else (-0.0 and subnormal
 // values too) passes unchanged. Written as one comparison, which compiles to

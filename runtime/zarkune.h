@@ -13,6 +13,9 @@
 // Destruction runs the layers top down: image handles are released, font
 // slots freed, every file slot closed in order (writing pending named files),
 // then the rest freed.
+//
+// The host's requests reach it on the [dispatcher thread] unless a line says
+// otherwise.
 class TZarkune : public CZarkuneMouse {
 public:
     // Tick count of the last redraw request.

@@ -7,7 +7,10 @@
 #include "slider_record.h"
 #include "zarkune_samples.h"
 
-// What the host learns about the plug-in: its parameters and its names.
+// What the host learns about the plug-in: its parameters and its names. Set
+// while the effect is constructed, on the thread that makes the plug-in, and
+// then read by the host's requests; only the program name is renamed later.
+// [dispatcher thread]
 class CZarkuneDescription : public CZarkuneSamples {
 public:
     // Record i is VST parameter i; the count is the parameter count the shell

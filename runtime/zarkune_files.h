@@ -14,9 +14,9 @@ constexpr int32_t kFileWrite = 2;
 constexpr float kChunkMarker = -1000.0f;
 
 // A stream of 32-bit floats read or written one value at a time. Slot 0 is
-// the state chunk stream. A named slot in write mode is written to its file
-// (one byte per value, beside the plug-in library) when it is reopened or
-// closed.
+// the state chunk stream, which the host's chunk requests fill and read. A
+// named slot in write mode is written to its file (one byte per value, beside
+// the plug-in library) when it is reopened or closed. [dispatcher thread]
 struct FileSlot {
     // File name relative to the plug-in library's folder; empty for the chunk
     // stream.

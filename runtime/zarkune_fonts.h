@@ -7,6 +7,7 @@
 #include "zarkune_files.h"
 
 // A font as the graphics section fills it and hands it to vestSetFont.
+// [GUI thread]
 struct FontSlot {
     std::string face;
     double size = 0.0; // handed on as an integer

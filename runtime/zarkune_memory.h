@@ -6,7 +6,10 @@
 #include <vector>
 
 // The script's memory: doubles at signed 32-bit indexes in one flat space,
-// stored sparsely as 65536-value pages made on first touch.
+// stored sparsely as 65536-value pages made on first touch. Each section of
+// the script uses it on its own thread (TZarkune tags them), and nothing is
+// locked: the page map must not grow while another thread reads it.
+// [any thread]
 class CZarkuneMemory {
 public:
     static constexpr int32_t kPageSize = 65536;

@@ -6,7 +6,9 @@
 
 #include "zarkune_description.h"
 
-// Numbered strings: the script's string table and its file names.
+// Numbered strings: the script's string table and its file names, entered
+// while the effect is constructed; the graphics section reads them and
+// stringAt enters a missing number. [GUI thread]
 class CZarkuneStrings : public CZarkuneDescription {
 public:
     // The string table; the script's literals live from number 10000 upward.

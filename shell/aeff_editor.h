@@ -2,7 +2,9 @@
 
 // The editor interface the plug-in base class holds and drives through the
 // editor opcodes. Every operation has a harmless default; the plug-in's own
-// editor derives from this class.
+// editor derives from this class. [GUI thread], except close and the
+// destructor (the plug-in deleted with the editor open), which the host may
+// call on its [dispatcher thread].
 #include "vst_records.h"
 
 class AudioEffect;

@@ -4,6 +4,8 @@
 // the host holds, turns the host's calls through it into virtual operations,
 // answers the basic opcodes, keeps sample rate, block size and program, owns
 // the editor and offers the first host queries and value-to-text conversions.
+// Each operation runs on the thread of the host call that reaches it:
+// [dispatcher thread] unless a line says otherwise.
 #include "aeff_editor.h"
 #include "vst_records.h"
 
@@ -15,7 +17,9 @@ public:
     AudioEffect(const AudioEffect&) = delete;
     AudioEffect& operator=(const AudioEffect&) = delete;
 
-    // [any thread] The host's request by opcode; unknown opcodes answer 0.
+    // The host's request by opcode; unknown opcodes answer 0. [GUI thread]
+    // for opening the editor and its drawing, input and idle, else
+    // [dispatcher thread].
     virtual VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 
     virtual void open() {}

@@ -3,6 +3,8 @@
 // The plug-in class of the second interface generation: the dispatcher for
 // the opcodes 25 to 79, the extended host queries, the property flags, the
 // speaker-arrangement helpers and a default for every extended operation.
+// As in AudioEffect, each operation runs on the thread of the host call that
+// reaches it: [dispatcher thread] unless a line says otherwise.
 #include "audio_effect.h"
 
 class AudioEffectX : public AudioEffect {
@@ -44,16 +46,19 @@ public:
     virtual VstInt32 getNumMidiInputChannels() { return 0; }
     virtual VstInt32 getNumMidiOutputChannels() { return 0; }
 
-    // The record belongs to the host: read it at once, keep no pointer to it.
+    // Host queries. The record belongs to the host: read it at once, keep no
+    // pointer to it. [any thread]
     virtual VstTimeInfo* getTimeInfo(VstInt32 filter);
     virtual VstInt32 getCurrentProcessLevel();
     virtual VstInt32 getAutomationState();
+    // Events for the next block. [audio thread]
     virtual VstInt32 processEvents(VstEvents* /*events*/) { return 0; }
     virtual VstInt32 startProcess() { return 0; }
     virtual VstInt32 stopProcess() { return 0; }
     virtual bool processVariableIo(VstVariableIo* /*varIo*/) { return false; }
     virtual VstInt32 setTotalSampleToProcess(VstInt32 value) { return value; }
 
+    // Host queries, as getTimeInfo. [any thread]
     virtual bool getHostVendorString(char* text);
     virtual bool getHostProductString(char* text);
     virtual VstInt32 getHostVendorVersion();
@@ -142,7 +147,7 @@ public:
     virtual bool keysRequired() { return false; }
     virtual bool getChunkFile(void* nativePath);
 
-    // True only when the host answers 1.
+    // True only when the host answers 1. [audio thread]
     bool sendVstEventsToHost(VstEvents* events);
 
 private:

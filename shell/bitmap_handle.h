@@ -4,7 +4,7 @@
 // vestNewBitmap and freed by vestDeleteBitmap. A bitmap in it stands for one
 // reference that the handle owns. The only definition of the record: the
 // tests' stand-ins make the same cells and keep their fake images beside
-// them, with the pointer left null.
+// them, with the pointer left null. [GUI thread]
 namespace VSTGUI {
 class CBitmap;
 }

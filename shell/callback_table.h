@@ -5,12 +5,8 @@
 // (not provided), so callers check an entry before they call through it.
 // The table is a value: the plug-in object keeps its own copy.
 //
-// Threads: [GUI thread], [audio thread] and [any thread] mean what
-// runtime/services.h says. [dispatcher thread] is whichever thread the host
-// calls the record's dispatcher and parameter functions on for anything that
-// is not the editor: most hosts use their GUI thread, some move parameter
-// changes, suspend and resume to a worker or to the audio thread. Nothing is
-// locked, so such a slot may run while a block is being processed.
+// The thread tags mean what runtime/services.h says. Nothing is locked, so a
+// [dispatcher thread] slot may run while a block is being processed.
 //
 // How a host drives the plug-in, in the order a session goes:
 //   1. entry: VSTPluginMain (or main, MAIN) with the host callback; the entry

@@ -1,7 +1,8 @@
 #pragma once
 
 // Bounded copies into buffers the host provides. Every writer of host text
-// goes through these, so no text runs past the buffer the host gave.
+// goes through these, so no text runs past the buffer the host gave. Each
+// works on its arguments alone. [any thread]
 #include <cstddef>
 
 // Copies at most maxChars characters of source into text, fills the rest of

@@ -2,7 +2,8 @@
 
 // The pace of the editor's idle work when the toolkit asks for it (while it
 // waits or follows the mouse): at most one run per interval, with a short
-// sleep when a call comes early, so that a polling loop does not spin.
+// sleep when a call comes early, so that a polling loop does not spin. The
+// arithmetic keeps no state: the caller holds the due tick. [any thread]
 #include <cstdint>
 
 // A call before the run is due sleeps this long first.

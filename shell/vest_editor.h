@@ -4,7 +4,8 @@
 // window with exactly one CVeSTView; on idle the effect decides whether the
 // view needs drawing again. Made once per plug-in by vestCreateEditor and
 // owned by the plug-in object. [GUI thread], except close: the host may
-// close the editor, or delete the plug-in with it open, from [any thread].
+// close the editor, or delete the plug-in with it open, on its
+// [dispatcher thread].
 #include <cstdint>
 
 #include "aeff_gui_editor.h"

@@ -2,7 +2,7 @@
 
 // The editor's single view. While the effect's graphics section runs, the
 // plug-in object borrows this view's draw context; and hands mouse and key events
-// to the plug-in's callback table. It draws nothing of its own.
+// to the plug-in's callback table. It draws nothing of its own. [GUI thread]
 #include "gui/view.h"
 
 class CVeST;

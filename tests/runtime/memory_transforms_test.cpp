@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fft.h"
+#include "fresh_mdct_cache.h"
 #include "mdct_reference.h"
 #include "memory_transforms.h"
 #include "zarkune.h"
@@ -150,6 +151,8 @@ void PrintTo(const MdctSize& size, std::ostream* out)
 
 class MemoryMdctSize : public ::testing::TestWithParam<MdctSize> {};
 
+class MemoryMdct : public FreshMdctCache {};
+
 // The forward windows its input, writes n/2 coefficients from the index and
 // leaves the second half of the block as it was.
 TEST_P(MemoryMdctSize, ForwardWritesWindowedCoefficientsOverTheFirstHalf)
@@ -180,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MemoryMdctSize,
                          ::testing::Values(MdctSize{32, 32, 1.0}, MdctSize{63, 32, 1.0}, MdctSize{64, 64, 4.0 / 64},
                                            MdctSize{100, 64, 4.0 / 64}, MdctSize{4096, 4096, 4.0 / 4096}));
 
-TEST(MemoryMdct, SizesOutsideTheRangeTouchNothing)
+TEST_F(MemoryMdct, SizesOutsideTheRangeTouchNothing)
 {
     for (const int32_t size : {-64, 0, 1, 16, 31, 8192, 1 << 30}) {
         TZarkune script;
@@ -193,7 +196,7 @@ TEST(MemoryMdct, SizesOutsideTheRangeTouchNothing)
 // Forward and inverse in memory over blocks that overlap by half, the
 // inverse outputs added up: the built-ins window on both sides, so the sum is
 // the signal (the scale conventions of both paths cancel).
-TEST(MemoryMdct, InverseOutputsOfOverlappingBlocksAddUpToTheSignal)
+TEST_F(MemoryMdct, InverseOutputsOfOverlappingBlocksAddUpToTheSignal)
 {
     for (const int32_t n : {32, 64, 4096}) {
         SCOPED_TRACE(n);
@@ -214,7 +217,7 @@ TEST(MemoryMdct, InverseOutputsOfOverlappingBlocksAddUpToTheSignal)
     }
 }
 
-TEST(MemoryMdct, RunPastTheEndOfItsPageDoesNothing)
+TEST_F(MemoryMdct, RunPastTheEndOfItsPageDoesNothing)
 {
     for (const bool inverse : {false, true}) {
         TZarkune script;
@@ -237,9 +240,7 @@ void* refuseWindow(std::size_t bytes)
     return ++cacheRequests == 2 ? nullptr : std::malloc(bytes);
 }
 
-// Each test below uses a size of its own: the cache lives as long as the
-// process.
-TEST(MemoryMdct, ContextThatCannotBeMadeIsTriedAgainOnTheNextCall)
+TEST_F(MemoryMdct, ContextThatCannotBeMadeIsTriedAgainOnTheNextCall)
 {
     TZarkune script;
     const std::vector<double> input = randomValues(256, 51u);
@@ -254,7 +255,7 @@ TEST(MemoryMdct, ContextThatCannotBeMadeIsTriedAgainOnTheNextCall)
     EXPECT_NE(load(script, 0, 128), std::vector<double>(input.begin(), input.begin() + 128));
 }
 
-TEST(MemoryMdct, ContextWithoutWindowLeavesMemoryAlone)
+TEST_F(MemoryMdct, ContextWithoutWindowLeavesMemoryAlone)
 {
     TZarkune script;
     const std::vector<double> input = randomValues(512, 61u);

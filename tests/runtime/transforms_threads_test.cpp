@@ -9,18 +9,21 @@
 #include <vector>
 
 #include "fft.h"
+#include "fresh_mdct_cache.h"
 #include "mdct.h"
 #include "memory_transforms.h"
 
 // Two threads at once on the process-wide transform state: the tables built
 // by whichever comes first, and one MDCT size made and used by both (each
-// test with a size of its own, since the cache keeps it). Built
-// twice: with the other runtime tests, and on its own under ThreadSanitizer,
-// which reports any unordered access to the shared tables or work buffer.
+// test from an empty context cache). Built twice: with the other runtime
+// tests, and on its own under ThreadSanitizer, which reports any unordered
+// access to the shared tables or work buffer.
 
 namespace {
 
 class ScriptMemory : public CZarkuneMemory {};
+
+class TransformThreads : public FreshMdctCache {};
 
 // Runs body(0) and body(1) on two threads released at the same moment.
 template <typename Body> void runTogether(Body body)
@@ -37,7 +40,7 @@ template <typename Body> void runTogether(Body body)
     second.join();
 }
 
-TEST(TransformThreads, TablesBuiltOnceAreCompleteForBothThreads)
+TEST_F(TransformThreads, TablesBuiltOnceAreCompleteForBothThreads)
 {
     constexpr int32_t kLog2 = 15;
     constexpr int32_t kSize = 1 << kLog2;
@@ -62,7 +65,7 @@ TEST(TransformThreads, TablesBuiltOnceAreCompleteForBothThreads)
 // Both threads make the size-128 context on first use and then run forward
 // transforms of it over and over, each on its own memory; every result must
 // be the one a lone thread computes.
-TEST(TransformThreads, OneMdctSizeFromTwoThreadsGivesTheLoneThreadResults)
+TEST_F(TransformThreads, OneMdctSizeFromTwoThreadsGivesTheLoneThreadResults)
 {
     constexpr int32_t kSize = 128;
     constexpr int kRounds = 40;
@@ -104,7 +107,7 @@ void* countingAllocate(std::size_t bytes)
 
 // Two threads asking for a new size at once, then again and again, make one
 // context between them: the cache allocates what one context takes.
-TEST(TransformThreads, OneMdctSizeIsMadeOnceForBothThreads)
+TEST_F(TransformThreads, OneMdctSizeIsMadeOnceForBothThreads)
 {
     constexpr int32_t kSize = 2048;
     setMdctCacheAllocator(countingAllocate);

@@ -39,9 +39,14 @@ constexpr int kMaxOuterExtra = 60;
 constexpr int kClassNameCapacity = 1024;
 // The wheel reports multiples of this per notch.
 constexpr int kWheelDelta = 120;
-// Posted to a window that its frame left behind on another thread: the
-// window's own thread destroys it.
-constexpr UINT kDestroyLeftWindowMessage = kWindowThreadCallMessage + 1;
+// Posted to a window whose frame was released on another thread, which
+// could not destroy it: the window's own thread does. Registered, so that no
+// host message shares its number.
+UINT destroyOrphanedWindowMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"VSTGUI.DestroyOrphanedWindow");
+    return message;
+}
 
 HWND asWindow(void* window)
 {
@@ -119,7 +124,7 @@ void leaveWindowToItsThread(HWND window)
     HMODULE pinned = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                        reinterpret_cast<LPCWSTR>(hInstance), &pinned);
-    PostMessageW(window, kDestroyLeftWindowMessage, 0, 0);
+    PostMessageW(window, destroyOrphanedWindowMessage(), 0, 0);
 }
 
 } // namespace
@@ -380,11 +385,11 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 {
     if (message == WM_ERASEBKGND)
         return 1; // the frame paints every pixel itself
-    if (message == kWindowThreadCallMessage) {
-        runWindowThreadCall(lParam);
+    if (message == windowThreadCallMessage()) {
+        runWindowThreadCall(window, lParam);
         return 0;
     }
-    if (message == kDestroyLeftWindowMessage) {
+    if (message == destroyOrphanedWindowMessage()) {
         if (!frameOf(window)) {
             DestroyWindow(window);
             releaseWindowClass();

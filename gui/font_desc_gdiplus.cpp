@@ -1,6 +1,7 @@
 #include "font_desc_gdiplus.h"
 
 #include "font_desc.h"
+#include "gdiplus_globals.h"
 #include "gdiplus_object.h"
 
 #include <cstdlib>
@@ -24,8 +25,16 @@ std::set<CFontDesc*>& descriptionsWithFont()
 }
 
 struct OwnedPlatformFont : PlatformFont {
-    explicit OwnedPlatformFont(CFontDesc* owner) : owner(owner) { descriptionsWithFont().insert(owner); }
-    ~OwnedPlatformFont() { descriptionsWithFont().erase(owner); }
+    explicit OwnedPlatformFont(CFontDesc* owner) : owner(owner)
+    {
+        std::lock_guard<std::recursive_mutex> guard(GDIPlusGlobals::stateLock());
+        descriptionsWithFont().insert(owner);
+    }
+    ~OwnedPlatformFont()
+    {
+        std::lock_guard<std::recursive_mutex> guard(GDIPlusGlobals::stateLock());
+        descriptionsWithFont().erase(owner);
+    }
     CFontDesc* const owner;
 };
 
@@ -87,6 +96,7 @@ PlatformFont* CFontDesc::getPlatformFont()
 
 void freePlatformFontsBeforeShutdown()
 {
+    std::lock_guard<std::recursive_mutex> guard(GDIPlusGlobals::stateLock());
     for (CFontDesc* predefined : kPredefinedFonts)
         predefined->freePlatformFont();
     const std::vector<CFontDesc*> others(descriptionsWithFont().begin(), descriptionsWithFont().end());

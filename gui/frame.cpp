@@ -390,6 +390,9 @@ void CFrame::mouse(CDrawContext* context, CPoint& where, int32_t buttons)
         context = frameContext;
     if (buttons == -1)
         buttons = pollMouseButtons();
+    // The idle work of the loop delivers messages; one of them may release
+    // the frame.
+    WindowThreadUse inUse(*this);
     if (onMouseDown(where, buttons) != kMouseEventHandled)
         return;
 

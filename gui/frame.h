@@ -50,6 +50,22 @@ public:
 // forgetOnWindowThread says otherwise.
 class CFrame : public CViewContainer {
 public:
+    // Marks the frame in use by its window's thread for the object's life:
+    // a release asked for meanwhile (on any thread) waits until the last
+    // use ends and then runs there, so nothing the running code uses goes
+    // under it. Every window message holds one, and so does each of the
+    // frame's own loops that may deliver messages. [GUI thread]
+    class WindowThreadUse {
+    public:
+        explicit WindowThreadUse(CFrame& frame);
+        ~WindowThreadUse();
+        WindowThreadUse(const WindowThreadUse&) = delete;
+        WindowThreadUse& operator=(const WindowThreadUse&) = delete;
+
+    private:
+        CFrame& frame;
+    };
+
     // Makes the child window at once inside parentWindow (none for a null
     // parent). The editor interface is not owned and may be null.
     CFrame(const CRect& size, void* parentWindow, VSTGUIEditorInterface* editor);
@@ -146,15 +162,21 @@ public:
     void* getOuterWindow() const;
     // Draws one direct child, or the whole frame for any other view.
     void draw(CView* view);
-    // Drops the caller's reference on the thread that owns the frame's
+    // Drops the owner's reference on the thread that owns the frame's
     // window, for owners that may run on another thread: only that thread
-    // can destroy the window. When that thread cannot be reached, the
-    // reference is dropped here and the window is left to its thread.
-    // [any thread]
-    void forgetOnWindowThread();
+    // can destroy the window. While that thread runs the frame's code, or
+    // when it does not take the call in time, the release is left to it
+    // (the library then stays loaded for the rest of the process); only a
+    // frame whose window is gone and which no code of its thread uses is
+    // released here. whenGone(context) runs right after the release,
+    // wherever it happens; until then the frame may still use what its
+    // owner lent it. Call it once, as the owner's last use of the frame.
+    // [any thread]: the frame's uses and its window are read under a lock.
+    void forgetOnWindowThread(void (*whenGone)(void* context) = nullptr, void* context = nullptr);
 
 protected:
     friend LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT frameMessage(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Reads the system's version into the record all frames share.
     static void readWindowsVersion();
@@ -167,6 +189,19 @@ protected:
     void leaveMouseOverView(CPoint where, int32_t buttons);
     // Paints the window's update region through the back buffer.
     void paint();
+    // A use by the window's thread begins for the frame of that window, if
+    // it has one. released tells whether the frame's release is waiting:
+    // such a frame takes no more messages of its own.
+    static CFrame* enterUseOfWindow(HWND window, bool& released);
+    void enterUse();
+    // The last use out carries out a release that waits for it.
+    void leaveUse();
+    // Releases now, unless the window's thread is inside the frame's code.
+    void releaseWhenUnused();
+    static void releaseWhenUnusedOf(void* frame);
+    void releaseNow();
+    // The window was destroyed, by its thread: the frame has none from now.
+    void windowDestroyed();
 
     VSTGUIEditorInterface* editor;
     IMouseObserver* mouseObserver = nullptr;
@@ -178,10 +213,23 @@ protected:
     bool openFlag = true;
     bool dropActive = false;
     void* window = nullptr;
+    // The thread that made the window (a handle, to tell whether it ended).
+    HANDLE windowThread = nullptr;
+    DWORD windowThreadId = 0;
+    // Under the lock of the frames' uses: the window thread's uses running
+    // now, and whether the owner's release waits for them to end.
+    int32_t windowThreadUses = 0;
+    // The window was destroyed before the frame: its use of the class is
+    // given back with the frame.
+    bool windowWentBefore = false;
+    bool releaseWaiting = false;
+    void (*whenGone)(void*) = nullptr;
+    void* whenGoneContext = nullptr;
     // The frame holds a reference of its own: the target goes with the frame
     // also when its registration failed, and one that OLE still holds after
     // the revocation is cut off from the frame first.
     CDropTarget* dropTarget = nullptr;
+    bool dropRegistered = false;
     COffscreenContext* backBuffer = nullptr;
     bool mouseTracking = false;
     CDrawContext* frameContext = nullptr;
@@ -193,5 +241,8 @@ protected:
 // The procedure of every frame's window: finds the frame in the window's user
 // data and turns the window's messages into its calls. [GUI thread]
 LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// One message of a frame's window, turned into the frame's calls while the
+// procedure holds a use of the frame. [GUI thread]
+LRESULT frameMessage(CFrame& frame, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace VSTGUI

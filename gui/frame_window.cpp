@@ -15,6 +15,7 @@
 
 #include <cstdlib>
 #include <cwchar>
+#include <mutex>
 
 // The frame's window side: the window class shared by all frames, the child
 // window and its procedure, painting, sizes and positions of the window and
@@ -24,11 +25,16 @@ namespace VSTGUI {
 
 namespace {
 
-// Frames that made a window; the class is registered while there are any.
+// Windows of the class that exist; the class is registered while there are
+// any. Frames on more than one thread share it, hence the lock.
+std::mutex windowClassLock;
 int32_t windowClassUseCount = 0;
 wchar_t windowClassName[32] = {};
 // Read by every frame constructor; a failed query leaves major version 0.
 OSVERSIONINFOEXW osVersionInfo = {};
+// Guards every frame's uses, its waiting release and its window field,
+// and the link from a window to its frame.
+std::mutex frameUseLock;
 
 constexpr DWORD kWindowClassStyle = CS_GLOBALCLASS | CS_DBLCLKS;
 // A host window more than this much bigger than the frame's window is not
@@ -39,9 +45,14 @@ constexpr int kMaxOuterExtra = 60;
 constexpr int kClassNameCapacity = 1024;
 // The wheel reports multiples of this per notch.
 constexpr int kWheelDelta = 120;
-// Posted to a window that its frame left behind on another thread: the
-// window's own thread destroys it.
-constexpr UINT kDestroyLeftWindowMessage = kWindowThreadCallMessage + 1;
+// Posted to a window whose frame's release waits for the window's thread:
+// the message's use of the frame is the last one, and its end releases the
+// frame there. Registered, so that no host message shares its number.
+UINT releaseWaitingMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"VSTGUI.ReleaseWaitingFrame");
+    return message;
+}
 
 HWND asWindow(void* window)
 {
@@ -89,37 +100,34 @@ void registerWindowClass()
     swapMouseButtons = GetSystemMetrics(SM_SWAPBUTTON) > 0;
 }
 
+void takeWindowClass()
+{
+    std::lock_guard<std::mutex> guard(windowClassLock);
+    if (++windowClassUseCount == 1)
+        registerWindowClass();
+}
+
 // A window of the class is gone: the class must not outlive the last one
 // (its procedure lives in this library).
 void releaseWindowClass()
 {
+    std::lock_guard<std::mutex> guard(windowClassLock);
     if (--windowClassUseCount == 0)
         UnregisterClassW(windowClassName, hInstance);
 }
 
-// A live window that only another thread can destroy.
-bool isWindowOfAnotherThread(HWND window)
+bool hasEnded(HANDLE thread)
 {
-    const DWORD owner = GetWindowThreadProcessId(window, nullptr);
-    return owner != 0 && owner != GetCurrentThreadId();
+    return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
 }
 
-void forgetFrame(void* frame)
-{
-    static_cast<CFrame*>(frame)->forget();
-}
-
-// The frame is gone but its window lives on another thread that did not
-// take the frame's release. The window keeps the class and this library's
-// code, which its procedure runs, for as long as it exists: the library
-// stays loaded for the rest of the process, and the class use is given back
-// when the window's thread destroys it at its next messages.
-void leaveWindowToItsThread(HWND window)
+// A release left to another thread may run after the host freed the
+// library: it stays loaded for the rest of the process.
+void pinLibrary()
 {
     HMODULE pinned = nullptr;
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                        reinterpret_cast<LPCWSTR>(hInstance), &pinned);
-    PostMessageW(window, kDestroyLeftWindowMessage, 0, 0);
 }
 
 } // namespace
@@ -140,8 +148,7 @@ bool CFrame::createWindow(void* parent)
 {
     if (!parent)
         return false;
-    if (++windowClassUseCount == 1)
-        registerWindowClass();
+    takeWindowClass();
 
     const DWORD extendedStyle = composesWindows() ? WS_EX_COMPOSITED : 0;
     HWND created = CreateWindowExW(
@@ -151,33 +158,153 @@ bool CFrame::createWindow(void* parent)
         releaseWindowClass();
         return false;
     }
-    window = created;
-    SetWindowLongPtrW(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    windowThreadId = GetCurrentThreadId();
+    DuplicateHandle(GetCurrentProcess(), GetCurrentThread(), GetCurrentProcess(), &windowThread, SYNCHRONIZE, FALSE, 0);
+    {
+        std::lock_guard<std::mutex> guard(frameUseLock);
+        window = created;
+        SetWindowLongPtrW(created, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
     setDropActive(true);
     return true;
 }
 
 void CFrame::destroyWindow()
 {
-    if (!window)
-        return;
     HWND handle = asWindow(window);
-    SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
-    window = nullptr;
-    if (isWindowOfAnotherThread(handle)) {
-        leaveWindowToItsThread(handle);
-        return;
+    if (handle) {
+        {
+            std::lock_guard<std::mutex> guard(frameUseLock);
+            SetWindowLongPtrW(handle, GWLP_USERDATA, 0);
+            window = nullptr;
+        }
+        // Decided by the thread that made the window, not by the handle,
+        // which may be dead: a window whose thread ended went with it.
+        if (windowThreadId == GetCurrentThreadId()) {
+            DestroyWindow(handle);
+            releaseWindowClass();
+        } else if (hasEnded(windowThread)) {
+            releaseWindowClass();
+        }
+    } else if (windowWentBefore) {
+        // Destroyed by the host; the class could not go while it was being
+        // destroyed.
+        releaseWindowClass();
     }
-    DestroyWindow(handle);
-    releaseWindowClass();
+    windowWentBefore = false;
+    if (windowThread)
+        CloseHandle(windowThread);
+    windowThread = nullptr;
 }
 
-void CFrame::forgetOnWindowThread()
+void CFrame::windowDestroyed()
 {
-    HWND handle = asWindow(window);
-    if (handle && isWindowOfAnotherThread(handle) && callOnWindowThread(handle, forgetFrame, this))
-        return;
+    {
+        std::lock_guard<std::mutex> guard(frameUseLock);
+        SetWindowLongPtrW(asWindow(window), GWLP_USERDATA, 0);
+        window = nullptr;
+    }
+    windowWentBefore = true;
+    // OLE served the window's drop target, which is gone: its start is left
+    // here, on its thread, whichever thread releases the frame later.
+    oleInitialization.leave();
+}
+
+CFrame* CFrame::enterUseOfWindow(HWND window, bool& released)
+{
+    std::lock_guard<std::mutex> guard(frameUseLock);
+    CFrame* frame = frameOf(window);
+    if (frame) {
+        ++frame->windowThreadUses;
+        released = frame->releaseWaiting;
+    }
+    return frame;
+}
+
+void CFrame::enterUse()
+{
+    std::lock_guard<std::mutex> guard(frameUseLock);
+    ++windowThreadUses;
+}
+
+void CFrame::leaveUse()
+{
+    bool releaseHere = false;
+    {
+        std::lock_guard<std::mutex> guard(frameUseLock);
+        releaseHere = --windowThreadUses == 0 && releaseWaiting;
+    }
+    if (releaseHere)
+        releaseNow();
+}
+
+CFrame::WindowThreadUse::WindowThreadUse(CFrame& frame) : frame(frame)
+{
+    frame.enterUse();
+}
+
+CFrame::WindowThreadUse::~WindowThreadUse()
+{
+    frame.leaveUse();
+}
+
+void CFrame::releaseWhenUnused()
+{
+    {
+        std::lock_guard<std::mutex> guard(frameUseLock);
+        releaseWaiting = true;
+        if (windowThreadUses > 0) {
+            // The owner may go on to free the library once it returns.
+            pinLibrary();
+            return;
+        }
+    }
+    releaseNow();
+}
+
+void CFrame::releaseWhenUnusedOf(void* frame)
+{
+    static_cast<CFrame*>(frame)->releaseWhenUnused();
+}
+
+void CFrame::releaseNow()
+{
+    void (*gone)(void*) = whenGone;
+    void* goneContext = whenGoneContext;
     forget();
+    if (gone)
+        gone(goneContext);
+}
+
+void CFrame::forgetOnWindowThread(void (*whenGoneCall)(void*), void* context)
+{
+    whenGone = whenGoneCall;
+    whenGoneContext = context;
+    HWND handle = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(frameUseLock);
+        handle = asWindow(window);
+    }
+    if (!handle || windowThreadId == GetCurrentThreadId()) {
+        releaseWhenUnused();
+        return;
+    }
+    if (callOnWindowThread(handle, releaseWhenUnusedOf, this))
+        return;
+    {
+        // The window's thread is busy or blocked: whatever of the frame it
+        // runs now, or reaches through the window later, releases the frame
+        // when it ends, there.
+        std::lock_guard<std::mutex> guard(frameUseLock);
+        releaseWaiting = true;
+        if (windowThreadUses > 0 || (window && PostMessageW(handle, releaseWaitingMessage(), 0, 0))) {
+            pinLibrary();
+            return;
+        }
+    }
+    // The window is gone, and with it every way into the frame from its
+    // thread.
+    releaseNow();
 }
 
 void CFrame::invalidRect(const CRect rect)
@@ -245,7 +372,12 @@ bool CFrame::setDropActive(bool active)
     if (!window)
         return false;
     if (dropTarget) {
-        RevokeDragDrop(asWindow(window));
+        // The registration holds a reference of its own, which only the
+        // revocation gives back; a window that went with its thread can no
+        // longer be revoked, and nothing will use that reference again.
+        if (FAILED(RevokeDragDrop(asWindow(window))) && dropRegistered && hasEnded(windowThread))
+            dropTarget->Release();
+        dropRegistered = false;
         // OLE may still hold the target (a drag in progress): from now on it
         // must not reach this frame.
         dropTarget->detachFrame();
@@ -255,7 +387,7 @@ bool CFrame::setDropActive(bool active)
     if (active) {
         dropTarget = new CDropTarget(this);
         dropTarget->AddRef();
-        RegisterDragDrop(asWindow(window), dropTarget);
+        dropRegistered = SUCCEEDED(RegisterDragDrop(asWindow(window), dropTarget));
     }
     dropActive = active;
     return true;
@@ -272,6 +404,9 @@ bool CFrame::setSize(CCoord width, CCoord height)
         backBuffer->forget();
     backBuffer = nullptr;
 
+    // Resizing a host window of another thread delivers the messages sent
+    // to this one meanwhile; one of them may release the frame.
+    WindowThreadUse inUse(*this);
     if (window) {
         const int frameExtra = 2 * GetSystemMetrics(SM_CYFIXEDFRAME);
         const int w = truncateToInt(width);
@@ -379,21 +514,26 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 {
     if (message == WM_ERASEBKGND)
         return 1; // the frame paints every pixel itself
-    if (message == kWindowThreadCallMessage) {
-        runWindowThreadCall(lParam);
+    if (message == windowThreadCallMessage()) {
+        runWindowThreadCall(window, lParam);
         return 0;
     }
-    if (message == kDestroyLeftWindowMessage) {
-        if (!frameOf(window)) {
-            DestroyWindow(window);
-            releaseWindowClass();
-        }
-        return 0;
-    }
-    CFrame* frame = frameOf(window);
+    bool released = false;
+    CFrame* frame = CFrame::enterUseOfWindow(window, released);
     if (!frame)
         return DefWindowProcW(window, message, wParam, lParam);
+    // A frame whose release waits takes only the end of its window; this
+    // use's end may carry out the release.
+    const bool handled = !released || message == WM_DESTROY || message == WM_NCDESTROY;
+    const LRESULT result = handled ? frameMessage(*frame, window, message, wParam, lParam)
+                                   : DefWindowProcW(window, message, wParam, lParam);
+    frame->leaveUse();
+    return result;
+}
 
+LRESULT frameMessage(CFrame& frameOfWindow, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    CFrame* frame = &frameOfWindow;
     switch (message) {
     case WM_DESTROY:
         frame->setOpenFlag(false);
@@ -401,6 +541,9 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         // While the window still exists: once it is gone the registration
         // can no longer be revoked and would keep the target alive.
         frame->setDropActive(false);
+        break;
+    case WM_NCDESTROY:
+        frame->windowDestroyed();
         break;
     case WM_PAINT:
         frame->paint();

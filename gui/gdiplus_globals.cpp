@@ -27,8 +27,17 @@ GDIPlusGlobals::~GDIPlusGlobals()
     Gdiplus::GdiplusShutdown(static_cast<ULONG_PTR>(token));
 }
 
+std::recursive_mutex& GDIPlusGlobals::stateLock()
+{
+    // Never destroyed: descriptions release their fonts during static
+    // destruction too.
+    static auto* lock = new std::recursive_mutex();
+    return *lock;
+}
+
 void GDIPlusGlobals::enter()
 {
+    std::lock_guard<std::recursive_mutex> guard(stateLock());
     if (instance)
         instance->remember();
     else
@@ -37,6 +46,7 @@ void GDIPlusGlobals::enter()
 
 void GDIPlusGlobals::exit()
 {
+    std::lock_guard<std::recursive_mutex> guard(stateLock());
     if (!instance)
         return;
     const bool wasLast = instance->getNbReference() == 1;

@@ -3,6 +3,7 @@
 #include "base_object.h"
 
 #include <cstdint>
+#include <mutex>
 
 namespace VSTGUI {
 
@@ -10,12 +11,17 @@ namespace VSTGUI {
 // enters before it makes its first GDI+ object and exits after it deleted its
 // last. The first entry starts GDI+, the exit that drops the last reference
 // shuts it down, and a later entry starts it again. Font descriptions take no
-// reference: the shut-down releases their GDI+ fonts. The count is plain.
-// [GUI thread]
+// reference: the shut-down releases their GDI+ fonts.
+// [any thread]: enter and exit hold stateLock, as does the font code that
+// keeps the descriptions holding a GDI+ font; a plug-in deleted on the host's
+// dispatcher thread releases its share while other editors draw on the GUI
+// thread.
 class GDIPlusGlobals : public CBaseObject {
 public:
     static void enter();
     static void exit();
+    // Guards the start count and the set of descriptions with a GDI+ font.
+    static std::recursive_mutex& stateLock();
 
     // The running instance, or null while GDI+ is shut down.
     static const GDIPlusGlobals* getInstance() { return instance; }

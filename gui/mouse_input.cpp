@@ -119,6 +119,8 @@ bool CDrawContext::waitDrag()
 {
     if (!frame)
         return false;
+    // The frame's idle work delivers messages; one of them may release it.
+    CFrame::WindowThreadUse inUse(*frame);
     CPoint start;
     getMouseLocation(start);
     while (getMouseButtons() & kLButton) {

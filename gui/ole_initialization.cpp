@@ -16,10 +16,17 @@ OleInitialization::OleInitialization() : threadId(GetCurrentThreadId())
 
 OleInitialization::~OleInitialization()
 {
+    leave();
+}
+
+void OleInitialization::leave()
+{
     // On another thread, leaving would unbalance that thread's OLE, not undo
     // this start; the start is then left to the thread's own end.
-    if (initialized && GetCurrentThreadId() == threadId)
+    if (initialized && GetCurrentThreadId() == threadId) {
         OleUninitialize();
+        initialized = false;
+    }
 }
 
 } // namespace VSTGUI

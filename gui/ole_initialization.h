@@ -16,6 +16,8 @@ public:
 
     // Whether this guard's start succeeded and it will leave OLE again.
     bool holdsInitialization() const { return initialized; }
+    // Leaves OLE now, on the guard's own thread, instead of at the end.
+    void leave();
 
 private:
     bool initialized = false;

@@ -1,27 +1,56 @@
 #include "window_thread_call.h"
 
 #include <atomic>
+#include <map>
+#include <mutex>
 
 namespace VSTGUI {
 
 namespace {
 
-// Who has a call: nobody yet, the window's thread (running it, then done),
-// or the caller, who stopped waiting for it.
-enum CallState : int { kWaiting, kRunning, kDone, kAbandoned };
-
 struct WindowThreadCall {
+    HWND window;
     void (*work)(void*);
     void* context;
-    std::atomic<int> state{kWaiting};
+    std::atomic<bool> done{false};
 };
 
-// The window's thread took the call just as the wait ran out and runs it
-// now. Messages sent to this thread are answered meanwhile, as SendMessage
-// answers them, so that the work may send to a window of this thread.
+// The calls that wait for their window's thread, by the number their
+// message carries. A number is never given twice in a process's life
+// (short of wrapping around), so a message that comes late finds nothing.
+std::mutex outstandingLock;
+std::map<LPARAM, WindowThreadCall*> outstandingCalls;
+LPARAM lastCallNumber = 0;
+
+LPARAM enterOutstanding(WindowThreadCall* call)
+{
+    std::lock_guard<std::mutex> guard(outstandingLock);
+    do
+        ++lastCallNumber;
+    while (lastCallNumber == 0 || outstandingCalls.count(lastCallNumber) != 0);
+    outstandingCalls[lastCallNumber] = call;
+    return lastCallNumber;
+}
+
+// The call, if it was still outstanding for the window; it is not any more.
+WindowThreadCall* takeOutstanding(LPARAM number, HWND window)
+{
+    std::lock_guard<std::mutex> guard(outstandingLock);
+    auto found = outstandingCalls.find(number);
+    if (found == outstandingCalls.end() || found->second->window != window)
+        return nullptr;
+    WindowThreadCall* call = found->second;
+    outstandingCalls.erase(found);
+    return call;
+}
+
+// The window's thread took the call, perhaps just as the first wait ran
+// out, and runs it now. Messages sent to this thread are answered
+// meanwhile, as SendMessage answers them, so that the work may send to a
+// window of this thread.
 void waitUntilDone(const WindowThreadCall& call)
 {
-    while (call.state.load() != kDone) {
+    while (!call.done.load()) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_SENDMESSAGE);
         MSG message;
         PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
@@ -30,40 +59,34 @@ void waitUntilDone(const WindowThreadCall& call)
 
 } // namespace
 
+UINT windowThreadCallMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"VSTGUI.WindowThreadCall");
+    return message;
+}
+
 bool callOnWindowThread(HWND window, void (*work)(void*), void* context)
 {
-    auto* call = new WindowThreadCall{work, context};
+    WindowThreadCall call{window, work, context};
+    const LPARAM number = enterOutstanding(&call);
     DWORD_PTR unused = 0;
-    const bool answered = SendMessageTimeoutW(window, kWindowThreadCallMessage, 0, reinterpret_cast<LPARAM>(call),
-                                              SMTO_NORMAL, kWindowThreadCallTimeoutMs, &unused)
-        != 0;
-    // Only a wait that ran out leaves the message queued for a later delivery.
-    const bool neverDeliveredLater = answered || GetLastError() == ERROR_INVALID_WINDOW_HANDLE;
-    int expected = kWaiting;
-    if (call->state.compare_exchange_strong(expected, kAbandoned)) {
-        // The window's thread never took it. A message still queued finds it
-        // abandoned when it arrives, and frees it then.
-        if (neverDeliveredLater)
-            delete call;
+    SendMessageTimeoutW(window, windowThreadCallMessage(), 0, number, SMTO_NORMAL, kWindowThreadCallTimeoutMs, &unused);
+    // Still outstanding: the window's thread never took it, and a message
+    // delivered later finds nothing to run.
+    if (takeOutstanding(number, window))
         return false;
-    }
-    waitUntilDone(*call);
-    delete call;
+    waitUntilDone(call);
     return true;
 }
 
-void runWindowThreadCall(LPARAM parameter)
+void runWindowThreadCall(HWND window, LPARAM number)
 {
-    auto* call = reinterpret_cast<WindowThreadCall*>(parameter);
-    int expected = kWaiting;
-    if (!call->state.compare_exchange_strong(expected, kRunning)) {
-        // Its caller stopped waiting and no longer looks at it.
-        delete call;
+    WindowThreadCall* call = takeOutstanding(number, window);
+    if (!call)
         return;
-    }
     call->work(call->context);
-    // The caller frees it from here on.
-    call->state.store(kDone);
+    // The caller returns, and the call's record goes, from here on.
+    call->done.store(true);
 }
 
 } // namespace VSTGUI

@@ -24,7 +24,7 @@ VstIntPtr VSTCALLBACK dispatchEffect(AEffect* record, VstInt32 opcode, VstInt32 
         return 0;
     if (opcode == effClose) {
         effect->dispatcher(opcode, index, value, ptr, opt);
-        delete effect;
+        effect->deleteOnClose();
         return 1;
     }
     return effect->dispatcher(opcode, index, value, ptr, opt);

@@ -24,6 +24,10 @@ public:
 
     virtual void open() {}
     virtual void close() {}
+    // The end of effClose: the object goes. A plug-in whose parts another
+    // thread may still be using lets the last of them delete it instead.
+    // [dispatcher thread]
+    virtual void deleteOnClose() { delete this; }
     virtual void suspend() {}
     virtual void resume() {}
     virtual void setSampleRate(float newSampleRate) { sampleRate = newSampleRate; }

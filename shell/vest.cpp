@@ -33,6 +33,26 @@ CVeST::~CVeST()
         callbacks.destroy(this);
 }
 
+void CVeST::deleteOnClose()
+{
+    if (AEffEditor* openEditor = getEditor())
+        openEditor->close();
+    release();
+}
+
+bool CVeST::hold()
+{
+    int32_t current = holds.load();
+    while (current > 0 && !holds.compare_exchange_weak(current, current + 1)) {}
+    return current > 0;
+}
+
+void CVeST::release()
+{
+    if (--holds == 0)
+        delete this;
+}
+
 void CVeST::open()
 {
     if (callbacks.open)

@@ -4,6 +4,7 @@
 // each host request it overrides to one entry of its own copy of the
 // callback table. It keeps the effect, the drawing services' fonts and the
 // MIDI events the host delivered, and deletes them when it goes.
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -54,6 +55,15 @@ public:
     VstInt32 getVendorVersion() override;
     // 1 for "receiveVstMidiEvent" exactly, -1 for anything else.
     VstInt32 canDo(char* text) override;
+    // Closes an open editor, then drops the host's hold: the plug-in goes
+    // now, or on the GUI thread right after the release of an editor frame
+    // that is still in use there. [dispatcher thread]
+    void deleteOnClose() override;
+    // A hold keeps the plug-in until its release; the last release deletes
+    // it. hold answers false, and takes none, once the plug-in is going.
+    // [any thread]: the count is atomic.
+    bool hold();
+    void release();
 
     // Owned; deleted through the destroy slot.
     TZarkune* effect;
@@ -75,6 +85,10 @@ public:
     // kMidiRingSize entries, zeroed at creation; never resized.
     std::vector<VstMidiEvent> midiEvents;
     CVeSTCallbacks callbacks;
+
+private:
+    // The host's, and one for each editor frame whose release is under way.
+    std::atomic<int32_t> holds{1};
 };
 
 // Makes the plug-in object around the effect: asks the host for its version

@@ -7,6 +7,15 @@
 using VSTGUI::CFrame;
 using VSTGUI::CRect;
 
+namespace {
+
+void releasePlugin(void* vest)
+{
+    static_cast<CVeST*>(vest)->release();
+}
+
+} // namespace
+
 CVeSTEditor::CVeSTEditor(CVeST* vest, int32_t width, int32_t height)
     : AEffGUIEditor(vest), vest(vest), width(width), height(height)
 {
@@ -45,7 +54,12 @@ void CVeSTEditor::close()
     CFrame* closing = frame;
     frame = nullptr;
     view = nullptr;
-    closing->forgetOnWindowThread();
+    // The frame's view draws the plug-in's effect: the plug-in stays until
+    // the frame is gone, wherever and whenever that is.
+    if (vest && vest->hold())
+        closing->forgetOnWindowThread(releasePlugin, vest);
+    else
+        closing->forgetOnWindowThread();
 }
 
 void CVeSTEditor::idle()

@@ -24,7 +24,9 @@ public:
     // that is already open closes its frame before making the new one.
     bool open(void* parentWindow) override;
     // Releases the frame, which destroys its window and the view, on the
-    // thread that owns the window (see CFrame::forgetOnWindowThread).
+    // thread that owns the window (see CFrame::forgetOnWindowThread). The
+    // plug-in object stays until that release has happened, also when it
+    // happens later on the GUI thread.
     void close() override;
     // The effect's idle while a view is open, then the frame's.
     void idle() override;

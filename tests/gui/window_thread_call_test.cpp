@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <thread>
 
 #include "gui/window_thread_call.h"
@@ -14,8 +15,8 @@ using VSTGUI::callOnWindowThread;
 
 LRESULT CALLBACK callTakingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == VSTGUI::kWindowThreadCallMessage) {
-        VSTGUI::runWindowThreadCall(lParam);
+    if (message == VSTGUI::windowThreadCallMessage()) {
+        VSTGUI::runWindowThreadCall(window, lParam);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -92,29 +93,101 @@ void countRun(void* context)
     runs->threadId = GetCurrentThreadId();
 }
 
-TEST(WindowThreadCallTest, RunsTheWorkOnceOnTheWindowsThreadWhileTheCallerWaits)
+// Long enough that a caller which stopped waiting early returns first.
+void countRunAfterAWhile(void* context)
+{
+    Sleep(200);
+    countRun(context);
+}
+
+TEST(WindowThreadCallTest, RunsTheWorkOnceOnTheWindowsThreadAndReturnsWhenItEnded)
 {
     Runs runs;
     WindowOnItsOwnThread windowThread(false);
     ASSERT_NE(windowThread.window, nullptr);
-    EXPECT_TRUE(callOnWindowThread(windowThread.window, countRun, &runs));
+    EXPECT_TRUE(callOnWindowThread(windowThread.window, countRunAfterAWhile, &runs));
     EXPECT_EQ(runs.count, 1);
     EXPECT_EQ(runs.threadId, windowThread.threadId);
     EXPECT_NE(runs.threadId, GetCurrentThreadId());
 }
 
-TEST(WindowThreadCallTest, ACallTheThreadDoesNotTakeInTimeAnswersFalseAndNeverRuns)
+TEST(WindowThreadCallTest, ACallTheThreadDoesNotTakeInTimeAnswersFalseAfterASecondAndNeverRuns)
 {
     Runs runs;
     {
         WindowOnItsOwnThread windowThread(true);
         ASSERT_NE(windowThread.window, nullptr);
+        const DWORD start = GetTickCount();
         EXPECT_FALSE(callOnWindowThread(windowThread.window, countRun, &runs));
+        // A host that blocks its GUI thread freezes for about a second.
+        const DWORD waited = GetTickCount() - start;
+        EXPECT_GE(waited, 900u);
+        EXPECT_LT(waited, 2000u);
         // Released, the thread takes what still waits for it. (Windows
         // still delivers a message whose sender stopped waiting; Wine drops
         // it.)
     }
     EXPECT_EQ(runs.count, 0);
+}
+
+// A window of the calling thread that counts what is sent to it.
+LRESULT CALLBACK countingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP)
+        return static_cast<LRESULT>(GetCurrentThreadId());
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct SendBack {
+    HWND callersWindow = nullptr;
+    bool answered = false;
+    DWORD answeringThread = 0;
+};
+
+// Runs past the caller's first wait, then needs the caller's thread.
+void sendToTheCallerAfterTheTimeout(void* context)
+{
+    auto* sendBack = static_cast<SendBack*>(context);
+    Sleep(VSTGUI::kWindowThreadCallTimeoutMs + 300);
+    DWORD_PTR result = 0;
+    sendBack->answered = SendMessageTimeoutW(sendBack->callersWindow, WM_APP, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    sendBack->answeringThread = static_cast<DWORD>(result);
+}
+
+TEST(WindowThreadCallTest, AWorkLongerThanTheTimeoutMaySendToAWindowOfTheWaitingThread)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = countingProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"WindowThreadCallTestCaller";
+    ASSERT_NE(RegisterClassW(&windowClass), 0);
+    SendBack sendBack;
+    sendBack.callersWindow = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                             GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(sendBack.callersWindow, nullptr);
+    {
+        WindowOnItsOwnThread windowThread(false);
+        EXPECT_TRUE(callOnWindowThread(windowThread.window, sendToTheCallerAfterTheTimeout, &sendBack));
+    }
+    EXPECT_TRUE(sendBack.answered);
+    EXPECT_EQ(sendBack.answeringThread, GetCurrentThreadId());
+    DestroyWindow(sendBack.callersWindow);
+    UnregisterClassW(windowClass.lpszClassName, GetModuleHandleW(nullptr));
+}
+
+TEST(WindowThreadCallTest, AStrayMessageOfTheCallsNumberRunsNothing)
+{
+    // What a host might send: numbers that name no call, and the address of
+    // something that is not one.
+    Runs runs;
+    WindowOnItsOwnThread windowThread(false);
+    const UINT message = VSTGUI::windowThreadCallMessage();
+    EXPECT_GE(message, 0xC000u) << "a registered message";
+    for (LPARAM stray : {LPARAM{0}, LPARAM{1}, LPARAM{2}, reinterpret_cast<LPARAM>(&runs), LPARAM{-1}})
+        SendMessageW(windowThread.window, message, 0, stray);
+    // The window still takes real calls.
+    EXPECT_TRUE(callOnWindowThread(windowThread.window, countRun, &runs));
+    EXPECT_EQ(runs.count, 1);
 }
 
 } // namespace

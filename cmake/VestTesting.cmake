@@ -1,14 +1,15 @@
 # Test registration shared by every build.
 #
 # vest_add_gtest(<name> SOURCES <files...> [LIBRARIES <libs...>] [WINDOW]
-#                [PROPERTIES <test properties...>])
+#                [ONLY_DEJAVU_FONTS] [PROPERTIES <test properties...>])
 #   Builds a GoogleTest executable and registers each of its tests with CTest;
 #   a native build also registers the whole program run twice over in shuffled
 #   orders (<prefix><name>.repeated). In a Windows build the executable runs
 #   through Wine (the toolchain's emulator). WINDOW marks tests that open real
 #   windows: they run on the shared Xvfb screen and never in parallel with
-#   each other. PROPERTIES are set on each of its tests (e.g. a fixture they
-#   require).
+#   each other. ONLY_DEJAVU_FONTS runs them in a Wine prefix of their own in
+#   which only the DejaVu fonts are installed. PROPERTIES are set on each of
+#   its tests (e.g. a fixture they require).
 
 if(CMAKE_CROSSCOMPILING)
   # Debian's sources, built with the cross compiler.
@@ -33,13 +34,39 @@ else()
   set(VEST_TEST_PREFIX "native.")
 endif()
 
+# The prefix where only the DejaVu fonts are installed, as on a small Linux
+# install running a Windows host: none of the faces that Wine's generic font
+# families name is there. A fixture of the run makes it (once per build) and
+# keeps its wineserver warm while its tests run.
+set(VEST_DEJAVU_ONLY_PREFIX ${CMAKE_BINARY_DIR}/wine-dejavu-only)
+set(VEST_DEJAVU_ONLY_FIXTURE ${VEST_TEST_PREFIX}dejavu_only_prefix)
+
+function(vest_add_dejavu_only_prefix)
+  get_property(added GLOBAL PROPERTY VEST_DEJAVU_ONLY_PREFIX_ADDED)
+  if(added)
+    return()
+  endif()
+  set_property(GLOBAL PROPERTY VEST_DEJAVU_ONLY_PREFIX_ADDED TRUE)
+  set(script ${PROJECT_SOURCE_DIR}/tools/wine-prefix-fonts)
+  add_test(NAME ${VEST_DEJAVU_ONLY_FIXTURE}.start
+    COMMAND ${script} start ${VEST_DEJAVU_ONLY_PREFIX} /usr/share/fonts/truetype/dejavu)
+  add_test(NAME ${VEST_DEJAVU_ONLY_FIXTURE}.stop COMMAND ${script} stop ${VEST_DEJAVU_ONLY_PREFIX})
+  set_tests_properties(${VEST_DEJAVU_ONLY_FIXTURE}.start PROPERTIES
+    FIXTURES_SETUP ${VEST_DEJAVU_ONLY_FIXTURE} TIMEOUT 600)
+  set_tests_properties(${VEST_DEJAVU_ONLY_FIXTURE}.stop PROPERTIES FIXTURES_CLEANUP ${VEST_DEJAVU_ONLY_FIXTURE})
+endfunction()
+
 function(vest_add_gtest name)
-  cmake_parse_arguments(ARG "WINDOW" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(ARG "WINDOW;ONLY_DEJAVU_FONTS" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} ${VEST_GTEST_LIBS})
   set(props ${ARG_PROPERTIES})
   if(ARG_WINDOW)
     list(APPEND props RESOURCE_LOCK xvfb_screen)
+  endif()
+  if(ARG_ONLY_DEJAVU_FONTS)
+    vest_add_dejavu_only_prefix()
+    list(APPEND props FIXTURES_REQUIRED ${VEST_DEJAVU_ONLY_FIXTURE} ENVIRONMENT VEST_WINEPREFIX=${VEST_DEJAVU_ONLY_PREFIX})
   endif()
   if(CMAKE_CROSSCOMPILING)
     # Discovery runs the executable under Wine when CTest starts.

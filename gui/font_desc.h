@@ -49,9 +49,9 @@ public:
     bool operator!=(const CFontDesc& other) const { return !(*this == other); }
 
     // Made on first call and kept; never null afterwards, though it may hold no
-    // native font (no name, or no family to make one from). A face that is
-    // not installed gets a family the drawing layer always has. Defined by
-    // the drawing layer.
+    // native font (no name, or no font installed at all). A face that is not
+    // installed gets a generic family of the drawing layer, or where the
+    // system lacks those too, an installed one. Defined by the drawing layer.
     PlatformFont* getPlatformFont();
     void freePlatformFont();
     bool hasPlatformFont() const { return platformFont != nullptr; }

@@ -4,6 +4,7 @@
 #include "gdiplus_globals.h"
 #include "gdiplus_object.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <vector>
@@ -57,14 +58,44 @@ INT gdiplusStyle(int32_t style)
 
 constexpr size_t kFaceNameCapacity = 200;
 
-// The installed family of that name, else one GDI+ always has, so that text
-// never vanishes where a face is missing: monospaced for a face known to be
-// monospaced, sans-serif for any other and wherever no monospaced one is.
+bool hasMonospacedName(GpFontFamily* family)
+{
+    WCHAR wideName[LF_FACESIZE] = {};
+    char name[kFaceNameCapacity] = {};
+    return GdipGetFamilyName(family, wideName, LANG_NEUTRAL) == Ok
+        && std::wcstombs(name, wideName, sizeof(name) - 1) != static_cast<size_t>(-1) && isMonospacedFace(name);
+}
+
+// The generic families name particular faces, and a system may have none
+// of them: then the first installed family, for a monospaced face the first
+// whose name says so where there is one. The collection keeps its families;
+// the one taken is cloned.
+bool findInstalledFamily(bool monospaced, GdiFontFamily& family)
+{
+    GpFontCollection* installed = nullptr;
+    INT count = 0;
+    if (GdipNewInstalledFontCollection(&installed) != Ok || GdipGetFontCollectionFamilyCount(installed, &count) != Ok
+        || count <= 0)
+        return false;
+    std::vector<GpFontFamily*> families(static_cast<size_t>(count));
+    INT found = 0;
+    if (GdipGetFontCollectionFamilyList(installed, count, families.data(), &found) != Ok || found <= 0)
+        return false;
+    families.resize(static_cast<size_t>(found));
+    const auto named = monospaced ? std::find_if(families.begin(), families.end(), hasMonospacedName) : families.end();
+    return family.record(GdipCloneFontFamily(named != families.end() ? *named : families.front(), family.receive()));
+}
+
+// The installed family of that name, else a generic one, so that text never
+// vanishes where a face is missing: monospaced for a face known to be
+// monospaced, sans-serif for any other and wherever no monospaced one is,
+// and any installed family where the generic ones name missing faces.
 bool findFamily(const wchar_t* faceName, bool monospaced, GdiFontFamily& family)
 {
     return family.record(GdipCreateFontFamilyFromName(faceName, nullptr, family.receive()))
         || (monospaced && family.record(GdipGetGenericFontFamilyMonospace(family.receive())))
-        || family.record(GdipGetGenericFontFamilySansSerif(family.receive()));
+        || family.record(GdipGetGenericFontFamilySansSerif(family.receive()))
+        || findInstalledFamily(monospaced, family);
 }
 
 } // namespace

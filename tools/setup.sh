@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev libfftw3-dev
   mingw-w64 g++-mingw-w64-x86-64 g++-mingw-w64-i686
   wine wine64 wine32:i386 wine64-preloader wine32-preloader:i386 qemu-user-static
-  xvfb xauth x11-apps x11-utils imagemagick fonts-liberation
+  xvfb xauth x11-apps x11-utils imagemagick fonts-liberation fonts-dejavu-core
   clang libclang-rt-14-dev
 )
 

@@ -1,6 +1,7 @@
 #include "gui/draw_context.h"
 #include "gui/font_desc.h"
 
+#include "font_family_names.h"
 #include "gdiplus_test_support.h"
 
 #include <gtest/gtest.h>
@@ -44,41 +45,6 @@ TEST_F(TextTest, MeasuresWithTheMappedFaces)
     EXPECT_EQ(surface.getStringWidthUTF8(""), 0);
     EXPECT_EQ(surface.getStringWidthUTF8(nullptr), -1);
     EXPECT_EQ(surface.getStringWidth("Hello"), surface.getStringWidthUTF8("Hello"));
-}
-
-// The name of a family GDI+ handed out (none: empty), which then goes.
-std::wstring nameOfHandedFamily(GpFontFamily* family)
-{
-    WCHAR name[LF_FACESIZE] = {};
-    if (family) {
-        GdipGetFamilyName(family, name, LANG_NEUTRAL);
-        GdipDeleteFontFamily(family);
-    }
-    return name;
-}
-
-// The family of a font, of a face looked up by name, and one of the
-// families GDI+ always has.
-std::wstring familyOf(GpFont* font)
-{
-    GpFontFamily* family = nullptr;
-    if (font)
-        GdipGetFamily(font, &family);
-    return nameOfHandedFamily(family);
-}
-
-std::wstring familyNamed(const wchar_t* face)
-{
-    GpFontFamily* family = nullptr;
-    GdipCreateFontFamilyFromName(face, nullptr, &family);
-    return nameOfHandedFamily(family);
-}
-
-std::wstring genericFamily(GpStatus(WINGDIPAPI* generic)(GpFontFamily**))
-{
-    GpFontFamily* family = nullptr;
-    generic(&family);
-    return nameOfHandedFamily(family);
 }
 
 // Text never vanishes: a face that is not installed gets GDI+'s generic

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-// Appends the bare names of the plain files in the folder, in listing order.
-// Names beginning with '.' and sub-folders are left out, and so is every
-// entry whose status cannot be read. The status is read at the folder path
-// followed directly by the name, so a folder whose entries are to be found is
-// named with a trailing delimiter. A folder that cannot be opened appends
-// nothing. [any thread]
+// Adds to names each regular file of the folder, name only, in the order
+// the folder lists them. Hidden names (a leading '.'), sub-folders and
+// entries that stat cannot read are skipped. Each entry is stat'ed at
+// folderPath + name with nothing put between them, so callers pass the folder
+// with its trailing delimiter. An unreadable folder adds no name.
+// [any thread]
 void listFolderFiles(const std::string& folderPath, std::vector<std::string>& names);

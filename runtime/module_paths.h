@@ -12,13 +12,13 @@
 // A delimiter is a backslash or a slash; both count everywhere. None of these
 // functions changes its arguments or fails. [any thread]
 
-// The plug-in library's file name (module handle hInstance) up to and
-// including its last delimiter; empty when it has none.
+// The folder of the library file that hInstance names, ending in its
+// delimiter; empty for a file name with no folder part.
 std::string moduleFolder();
 
-// The library's folder followed by the name, with one leading delimiter of
-// the name dropped. Nothing is checked: the result need not exist, and '.'
-// or '..' parts pass unchanged.
+// Joins the library's folder and the name, so that a name given with a
+// leading delimiter does not double it. Purely textual: the path is not
+// checked on disk and '.' or '..' parts stay as they are.
 std::string resolveModuleRelativePath(const std::string& name);
 
 // The same rule for a given library file name.
@@ -41,7 +41,7 @@ bool startsWithDelimiter(const std::string& text);
 std::string addTrailingDelimiter(const std::string& text);
 std::string addLeadingDelimiter(const std::string& text);
 
-// The text without its first character when that is a delimiter.
+// Drops one delimiter from the front of the text, if it starts with one.
 std::string dropLeadingDelimiter(const std::string& text);
 
 // Index of the last delimiter, -1 when there is none.
@@ -49,8 +49,8 @@ int32_t lastDelimiterIndex(const std::string& text);
 
 // Up to and including the last delimiter; empty when there is none.
 std::string folderOfPath(const std::string& path);
-// After the last delimiter; the whole path when there is none.
+// The part behind the last delimiter, or the whole path if it has none.
 std::string fileNameOfPath(const std::string& path);
-// From the last '.' (included) to the end, wherever that '.' is, also before
-// the last delimiter; empty when there is no '.'.
+// The tail starting at the final '.', dot included, even where that dot sits
+// in a folder name; empty for a path without any '.'.
 std::string extensionOfPath(const std::string& path);

@@ -7,7 +7,7 @@
 // One VST parameter. Its value lives in the slider values at `index`, not
 // here. The shell's parameter callbacks rely on maximum > minimum, step > 0,
 // index in 0..127 and, with option texts, on the range mapping evenly onto
-// them (the first text at minimum, the last at maximum). Filled while the
+// them (minimum shows the first text, maximum the last one). Filled while the
 // effect is constructed and only read afterwards. [any thread]
 struct SliderRecord {
     // Display texts for the values from minimum upward; a data-file slider's
@@ -17,14 +17,15 @@ struct SliderRecord {
     uint8_t prepared = 0;
     // Slider number.
     int32_t index = 0;
-    // A script variable the shell updates together with the slider value; null
-    // when none is bound.
+    // Bound script variable, written whenever the shell sets this slider;
+    // null if the parameter has none.
     double* variable = nullptr;
     double defaultValue = 0.0;
     double minimum = 0.0;
     double maximum = 0.0;
     double step = 0.0;
-    // Data folder relative to the plug-in library's folder; empty for none.
+    // Folder of data files, named from the library's own folder; empty if the
+    // parameter lists no files.
     std::string folder;
     std::string label;
     std::string name;

@@ -27,8 +27,8 @@ public:
     int32_t channelCount = 0; // inputs and outputs alike
 
     // Declares a parameter: sets its slider value to the default and appends
-    // its record. A record with a data folder takes the folder's file names as
-    // option texts (or the single text "(No Data Files)"), with range 0 to
+    // its record. A record with a data folder lists that folder's files as its
+    // choices ("(No Data Files)" alone for an empty folder), with range 0 to
     // count - 1, default 0 and step 0.5; its slider value stays at the given
     // default. Returns the record's parameter index.
     int32_t addSlider(int32_t sliderNumber, double* variable, double defaultValue, double minimum, double maximum,

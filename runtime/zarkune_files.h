@@ -13,13 +13,12 @@ constexpr int32_t kFileWrite = 2;
 // The first value of every state chunk (bytes 00 00 7A C4 in file order).
 constexpr float kChunkMarker = -1000.0f;
 
-// A stream of 32-bit floats read or written one value at a time. Slot 0 is
-// the state chunk stream, which the host's chunk requests fill and read. A
+// Values held as 32-bit floats and taken or added one at a time. Slot 0
+// carries the state chunk, which the host's chunk requests fill and read. A
 // named slot in write mode is written to its file (one byte per value, beside
 // the plug-in library) when it is reopened or closed. [dispatcher thread]
 struct FileSlot {
-    // File name relative to the plug-in library's folder; empty for the chunk
-    // stream.
+    // Name of the file, taken from the library's folder; empty in slot 0.
     std::string name;
     // The next value to read or to write.
     int32_t position = 0;

@@ -15,7 +15,7 @@ public:
     std::map<int32_t, std::string> strings;
     // File names by number (images are named here).
     std::map<int32_t, std::string> fileNames;
-    // The number of entries of `strings` as of the last stringAt().
+    // How many entries `strings` had when stringAt() last ran.
     double stringCount = 0.0;
 
     // String number n, entered empty when missing; refreshes stringCount.

@@ -1,8 +1,8 @@
 #pragma once
 
-// The plug-in class of the second interface generation: the dispatcher for
-// the opcodes 25 to 79, the extended host queries, the property flags, the
-// speaker-arrangement helpers and a default for every extended operation.
+// The second-generation plug-in class: it dispatches opcodes 25-79 and adds
+// the extended host queries, property flags, speaker-arrangement helpers and
+// a default for each extended operation.
 // As in AudioEffect, each operation runs on the thread of the host call that
 // reaches it: [dispatcher thread] unless a line says otherwise.
 #include "audio_effect.h"
@@ -12,7 +12,7 @@ public:
     AudioEffectX(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams);
 
     VstIntPtr dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) override;
-    // Asks the host for MIDI when the plug-in is a synth or can receive it.
+    // Tells the host that MIDI is wanted, for a synth or a MIDI receiver.
     void resume() override;
 
     virtual bool canParameterBeAutomated(VstInt32 /*index*/) { return true; }

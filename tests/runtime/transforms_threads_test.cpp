@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -26,16 +28,40 @@ class ScriptMemory : public CZarkuneMemory {};
 class TransformThreads : public FreshMdctCache {};
 
 // Runs body(0) and body(1) on two threads released at the same moment.
+// The second thread is made only once the first waits at the gate: the x86
+// build's tests may run through a user-mode emulator, which crashes when a
+// thread is made while another new thread is still starting up.
 template <typename Body> void runTogether(Body body)
 {
-    std::atomic<int> ready{0};
+    std::mutex gateLock;
+    std::condition_variable gateChanged;
+    int atGate = 0;
+    bool open = false;
+    std::atomic<int> running{0};
     auto start = [&](int which) {
-        ready.fetch_add(1);
-        while (ready.load() < 2) {}
+        {
+            std::unique_lock<std::mutex> lock(gateLock);
+            ++atGate;
+            gateChanged.notify_all();
+            gateChanged.wait(lock, [&] { return open; });
+        }
+        running.fetch_add(1);
+        while (running.load() < 2) {}
         body(which);
     };
+    auto waitForAtGate = [&](int count) {
+        std::unique_lock<std::mutex> lock(gateLock);
+        gateChanged.wait(lock, [&] { return atGate == count; });
+    };
     std::thread first(start, 0);
+    waitForAtGate(1);
     std::thread second(start, 1);
+    waitForAtGate(2);
+    {
+        std::lock_guard<std::mutex> lock(gateLock);
+        open = true;
+    }
+    gateChanged.notify_all();
     first.join();
     second.join();
 }

@@ -56,6 +56,12 @@ function(vest_add_dejavu_only_prefix)
   set_tests_properties(${VEST_DEJAVU_ONLY_FIXTURE}.stop PROPERTIES FIXTURES_CLEANUP ${VEST_DEJAVU_ONLY_FIXTURE})
 endfunction()
 
+# Where the kernel cannot run 32-bit code, tools/setup.sh has Wine's x86 half
+# run through QEMU's user-mode emulator, which has limits of its own.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND EXISTS /proc/sys/fs/binfmt_misc/qemu-i386)
+  set(VEST_EMULATED_X86 TRUE)
+endif()
+
 function(vest_add_gtest name)
   cmake_parse_arguments(ARG "WINDOW;ONLY_DEJAVU_FONTS" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})

@@ -561,58 +561,46 @@ TEST_P(EditorClickTest, AClickThroughWindowMessagesChangesWhatTheHostReadsBack)
         EXPECT_NE(host.requests[i].opcode, audioMasterAutomate);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, EditorClickTest,
-    ::testing::Values(ClickCase{"AutoWidthOn", 300, 270, MouseButton::left, 0, 0.0f, 1.0f},
-                      ClickCase{"AutoWidthOff", 300, 270, MouseButton::left, 0, 1.0f, 0.0f},
-                      ClickCase{"AutoSpeedSlow", 350, 270, MouseButton::left, 1, 0.0f, 0.5f},
-                      ClickCase{"AutoSpeedFast", 350, 270, MouseButton::left, 1, 0.5f, 1.0f},
-                      ClickCase{"AutoSpeedWrapsToTime", 350, 270, MouseButton::left, 1, 1.0f, 0.0f},
-                      ClickCase{"AutoDepthNarrow", 400, 270, MouseButton::left, 2, 0.0f, 0.5f},
-                      ClickCase{"AutoDepthWrapsToSide", 419, 289, MouseButton::left, 2, 1.0f, 0.0f},
-                      ClickCase{"RightButtonChangesNothing", 350, 270, MouseButton::right, 1, 0.0f, 0.0f},
-                      ClickCase{"ShiftClickChangesNothing", 300, 270, MouseButton::leftWithShift, 0, 0.0f, 0.0f},
-                      ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}),
-    [](const ::testing::TestParamInfo<ClickCase>& info) { return std::string(info.param.what); });
+// A click through window messages and a tap (both messages before any
+// paint) must act alike on every button.
+const ClickCase kButtonCases[]
+    = {ClickCase{"AutoWidthOn", 300, 270, MouseButton::left, 0, 0.0f, 1.0f},
+       ClickCase{"AutoWidthOff", 300, 270, MouseButton::left, 0, 1.0f, 0.0f},
+       ClickCase{"AutoSpeedSlow", 350, 270, MouseButton::left, 1, 0.0f, 0.5f},
+       ClickCase{"AutoSpeedFast", 350, 270, MouseButton::left, 1, 0.5f, 1.0f},
+       ClickCase{"AutoSpeedWrapsToTime", 350, 270, MouseButton::left, 1, 1.0f, 0.0f},
+       ClickCase{"AutoDepthNarrow", 400, 270, MouseButton::left, 2, 0.0f, 0.5f},
+       ClickCase{"AutoDepthWrapsToSide", 419, 289, MouseButton::left, 2, 1.0f, 0.0f},
+       ClickCase{"RightButtonChangesNothing", 350, 270, MouseButton::right, 1, 0.0f, 0.0f},
+       ClickCase{"ShiftClickChangesNothing", 300, 270, MouseButton::leftWithShift, 0, 0.0f, 0.0f},
+       ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}};
 
-struct TapCase {
-    const char* what;
-    int x;
-    MouseButton button;
-    VstInt32 parameter;
-    float after;
-};
-
-void PrintTo(const TapCase& c, std::ostream* out)
+std::string caseName(const ::testing::TestParamInfo<ClickCase>& info)
 {
-    *out << c.what;
+    return info.param.what;
 }
 
-class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<TapCase> {};
+INSTANTIATE_TEST_SUITE_P(Buttons, EditorClickTest, ::testing::ValuesIn(kButtonCases), caseName);
+
+class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(EditorTapTest, APressReleasedBeforeAnyPaintActsOnce)
 {
     // A tap on a touchpad: the release follows the press before the display
     // has drawn a frame.
-    const TapCase& c = GetParam();
+    const ClickCase& c = GetParam();
+    host.setParameter(c.parameter, c.before);
     openAndPaint();
     const uint64_t paintsBefore = window->paintCount();
-    window->mouseDown(c.x, 270, c.button);
-    window->mouseUp(c.x, 270, c.button);
+    window->mouseDown(c.x, c.y, c.button);
+    window->mouseUp(c.x, c.y, c.button);
     ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the press and the release";
     for (int frame = 0; frame < 3; ++frame)
         ASSERT_TRUE(window->idleUntilPainted());
     EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.after);
 }
 
-// Every parameter starts at 0; a second action would show as 0 or 1.
-INSTANTIATE_TEST_SUITE_P(Buttons, EditorTapTest,
-                         ::testing::Values(TapCase{"AutoWidth", 300, MouseButton::left, 0, 1.0f},
-                                           TapCase{"AutoSpeed", 350, MouseButton::left, 1, 0.5f},
-                                           TapCase{"AutoDepth", 400, MouseButton::left, 2, 0.5f},
-                                           TapCase{"RightButtonChangesNothing", 350, MouseButton::right, 1, 0.0f},
-                                           TapCase{"ShiftTapChangesNothing", 300, MouseButton::leftWithShift, 0, 0.0f}),
-                         [](const ::testing::TestParamInfo<TapCase>& info) { return std::string(info.param.what); });
+INSTANTIATE_TEST_SUITE_P(Buttons, EditorTapTest, ::testing::ValuesIn(kButtonCases), caseName);
 
 TEST_F(EditorHostTest, APressDraggedOntoAButtonCountsOnceAndShowsOnTheNextFrame)
 {

@@ -47,7 +47,7 @@ public:
 //
 // Window handles travel as void*, the way the host hands them to an editor.
 // [GUI thread]: the thread that made the frame and owns its window; only
-// forgetOnWindowThread says otherwise.
+// forgetOnWindowThread and the owner's pointer functions say otherwise.
 class CFrame : public CViewContainer {
 public:
     // Marks the frame in use by its window's thread for the object's life:
@@ -65,6 +65,34 @@ public:
     private:
         CFrame& frame;
     };
+
+    // A use of the frame that an owner's pointer names (an editor's frame
+    // field), for an owner entry on the window's thread. The pointer is read
+    // under the lock that clearFrameOf clears it under, so the entry either
+    // sees no frame or holds one that cannot go before the use ends. The
+    // end of the use may carry out a release, and with it whatever the
+    // release lets go of: the entry does nothing after it. [GUI thread]
+    class OwnerUse {
+    public:
+        explicit OwnerUse(CFrame* const& owner);
+        ~OwnerUse();
+        OwnerUse(const OwnerUse&) = delete;
+        OwnerUse& operator=(const OwnerUse&) = delete;
+
+        CFrame* get() const { return frame; }
+        CFrame* operator->() const { return frame; }
+        explicit operator bool() const { return frame != nullptr; }
+
+    private:
+        CFrame* frame;
+    };
+
+    // Writes and clears an owner's pointer to its frame under the lock of
+    // the frames' uses, for owners whose pointer is read on the window's
+    // thread through OwnerUse and cleared on another. clearFrameOf answers
+    // what the pointer held. [any thread]
+    static void setFrameOf(CFrame*& owner, CFrame* frame);
+    static CFrame* clearFrameOf(CFrame*& owner);
 
     // Makes the child window at once inside parentWindow (none for a null
     // parent). The editor interface is not owned and may be null.
@@ -167,10 +195,11 @@ public:
     // can destroy the window. While that thread runs the frame's code, or
     // when it does not take the call in time, the release is left to it
     // (the library then stays loaded for the rest of the process); only a
-    // frame whose window is gone and which no code of its thread uses is
-    // released here. whenGone(context) runs right after the release,
-    // wherever it happens; until then the frame may still use what its
-    // owner lent it. Call it once, as the owner's last use of the frame.
+    // frame whose window is gone, or went with its thread, and which no
+    // code of its thread uses is released here. whenGone(context) runs
+    // right after the release, wherever it happens; until then the frame
+    // may still use what its owner lent it. Call it once, as the owner's
+    // last use of the frame.
     // [any thread]: the frame's uses and its window are read under a lock.
     void forgetOnWindowThread(void (*whenGone)(void* context) = nullptr, void* context = nullptr);
 
@@ -194,8 +223,9 @@ protected:
     // such a frame takes no more messages of its own.
     static CFrame* enterUseOfWindow(HWND window, bool& released);
     void enterUse();
-    // The last use out carries out a release that waits for it.
-    void leaveUse();
+    // The last use out carries out a release that waits for it, and answers
+    // whether it did: the frame is gone then.
+    bool leaveUse();
     // Releases now, unless the window's thread is inside the frame's code.
     void releaseWhenUnused();
     static void releaseWhenUnusedOf(void* frame);
@@ -222,6 +252,9 @@ protected:
     // The window was destroyed before the frame: its use of the class is
     // given back with the frame.
     bool windowWentBefore = false;
+    // Set while the window's WM_DESTROY or WM_NCDESTROY runs on its thread:
+    // a frame released then leaves the window to finish its destruction.
+    bool windowInDestruction = false;
     bool releaseWaiting = false;
     void (*whenGone)(void*) = nullptr;
     void* whenGoneContext = nullptr;

@@ -116,18 +116,27 @@ void releaseWindowClass()
         UnregisterClassW(windowClassName, hInstance);
 }
 
+void CALLBACK releaseWindowClassFromTimer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    releaseWindowClass();
+}
+
+// For a frame released while its window is still being destroyed, inside
+// the window's own last messages: the class cannot go before the window
+// has, so its use is given back by a timer of this thread, which fires once
+// the destruction has returned to the thread's message loop. The timer's
+// procedure is in this library, which therefore stays. Without a timer the
+// class stays registered, which the pinned library keeps harmless.
+void releaseWindowClassOnceDestroyed()
+{
+    pinLibrary();
+    SetTimer(nullptr, 0, 0, releaseWindowClassFromTimer);
+}
+
 bool hasEnded(HANDLE thread)
 {
     return WaitForSingleObject(thread, 0) == WAIT_OBJECT_0;
-}
-
-// A release left to another thread may run after the host freed the
-// library: it stays loaded for the rest of the process.
-void pinLibrary()
-{
-    HMODULE pinned = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                       reinterpret_cast<LPCWSTR>(hInstance), &pinned);
 }
 
 } // namespace
@@ -181,15 +190,24 @@ void CFrame::destroyWindow()
         // Decided by the thread that made the window, not by the handle,
         // which may be dead: a window whose thread ended went with it.
         if (windowThreadId == GetCurrentThreadId()) {
-            DestroyWindow(handle);
-            releaseWindowClass();
+            // A window whose destruction is under way (the frame goes at the
+            // end of its WM_DESTROY) is left to finish it.
+            if (windowInDestruction) {
+                releaseWindowClassOnceDestroyed();
+            } else {
+                DestroyWindow(handle);
+                releaseWindowClass();
+            }
         } else if (hasEnded(windowThread)) {
             releaseWindowClass();
         }
     } else if (windowWentBefore) {
         // Destroyed by the host; the class could not go while it was being
-        // destroyed.
-        releaseWindowClass();
+        // destroyed, nor while its last message still runs.
+        if (windowInDestruction)
+            releaseWindowClassOnceDestroyed();
+        else
+            releaseWindowClass();
     }
     windowWentBefore = false;
     if (windowThread)
@@ -227,7 +245,7 @@ void CFrame::enterUse()
     ++windowThreadUses;
 }
 
-void CFrame::leaveUse()
+bool CFrame::leaveUse()
 {
     bool releaseHere = false;
     {
@@ -236,6 +254,7 @@ void CFrame::leaveUse()
     }
     if (releaseHere)
         releaseNow();
+    return releaseHere;
 }
 
 CFrame::WindowThreadUse::WindowThreadUse(CFrame& frame) : frame(frame)
@@ -246,6 +265,34 @@ CFrame::WindowThreadUse::WindowThreadUse(CFrame& frame) : frame(frame)
 CFrame::WindowThreadUse::~WindowThreadUse()
 {
     frame.leaveUse();
+}
+
+CFrame::OwnerUse::OwnerUse(CFrame* const& owner)
+{
+    std::lock_guard<std::mutex> guard(frameUseLock);
+    frame = owner;
+    if (frame)
+        ++frame->windowThreadUses;
+}
+
+CFrame::OwnerUse::~OwnerUse()
+{
+    if (frame)
+        frame->leaveUse();
+}
+
+void CFrame::setFrameOf(CFrame*& owner, CFrame* frame)
+{
+    std::lock_guard<std::mutex> guard(frameUseLock);
+    owner = frame;
+}
+
+CFrame* CFrame::clearFrameOf(CFrame*& owner)
+{
+    std::lock_guard<std::mutex> guard(frameUseLock);
+    CFrame* frame = owner;
+    owner = nullptr;
+    return frame;
 }
 
 void CFrame::releaseWhenUnused()
@@ -294,16 +341,19 @@ void CFrame::forgetOnWindowThread(void (*whenGoneCall)(void*), void* context)
     {
         // The window's thread is busy or blocked: whatever of the frame it
         // runs now, or reaches through the window later, releases the frame
-        // when it ends, there.
+        // when it ends, there. The posted message is one such way in; when
+        // it cannot be posted, the window's next message of any kind is.
         std::lock_guard<std::mutex> guard(frameUseLock);
         releaseWaiting = true;
-        if (windowThreadUses > 0 || (window && PostMessageW(handle, releaseWaitingMessage(), 0, 0))) {
+        if (windowThreadUses > 0 || (window && !hasEnded(windowThread))) {
+            if (windowThreadUses == 0)
+                PostMessageW(handle, releaseWaitingMessage(), 0, 0);
             pinLibrary();
             return;
         }
     }
-    // The window is gone, and with it every way into the frame from its
-    // thread.
+    // The window is gone, or went with its thread, and with it every way
+    // into the frame from there.
     releaseNow();
 }
 
@@ -524,10 +574,15 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         return DefWindowProcW(window, message, wParam, lParam);
     // A frame whose release waits takes only the end of its window; this
     // use's end may carry out the release.
-    const bool handled = !released || message == WM_DESTROY || message == WM_NCDESTROY;
-    const LRESULT result = handled ? frameMessage(*frame, window, message, wParam, lParam)
-                                   : DefWindowProcW(window, message, wParam, lParam);
-    frame->leaveUse();
+    const bool ending = message == WM_DESTROY || message == WM_NCDESTROY;
+    if (ending)
+        frame->windowInDestruction = true;
+    const LRESULT result = !released || ending ? frameMessage(*frame, window, message, wParam, lParam)
+                                               : DefWindowProcW(window, message, wParam, lParam);
+    // Past its last message the window is gone as soon as this returns; a
+    // frame that outlives it may release the class at once later.
+    if (!frame->leaveUse() && ending)
+        frame->windowInDestruction = false;
     return result;
 }
 

@@ -1,5 +1,7 @@
 #include "window_thread_call.h"
 
+#include "module_handle.h"
+
 #include <atomic>
 #include <map>
 #include <mutex>
@@ -70,12 +72,18 @@ bool callOnWindowThread(HWND window, void (*work)(void*), void* context)
     WindowThreadCall call{window, work, context};
     const LPARAM number = enterOutstanding(&call);
     DWORD_PTR unused = 0;
-    SendMessageTimeoutW(window, windowThreadCallMessage(), 0, number, SMTO_NORMAL, kWindowThreadCallTimeoutMs, &unused);
+    const LRESULT answered = SendMessageTimeoutW(window, windowThreadCallMessage(), 0, number, SMTO_NORMAL,
+                                                 kWindowThreadCallTimeoutMs, &unused);
     // Still outstanding: the window's thread never took it, and a message
     // delivered later finds nothing to run.
     if (takeOutstanding(number, window))
         return false;
     waitUntilDone(call);
+    // Taken only as the wait ran out: the window's thread is still on its
+    // way out of this library's code when the work is done, and the caller
+    // may go on to free the library.
+    if (!answered)
+        pinLibrary();
     return true;
 }
 

@@ -22,7 +22,8 @@ constexpr DWORD kWindowThreadCallTimeoutMs = 1000;
 // later.
 // The wait: at most the timeout until the call is taken; once the window's
 // thread has taken it, for as long as the work runs there, without a bound
-// of its own.
+// of its own. A call taken after the timeout keeps the library loaded for
+// the rest of the process: that thread is still in it when this returns.
 // [any thread]: each call is its own record, kept in a guarded table.
 bool callOnWindowThread(HWND window, void (*work)(void* context), void* context);
 

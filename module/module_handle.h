@@ -8,6 +8,11 @@
 #ifdef _WIN32
 #include <windows.h>
 extern HINSTANCE hInstance;
+
+// Keeps the library loaded for the rest of the process, whatever the host
+// frees later: for code of the library that may still run on another thread
+// once the host's call has returned. [any thread]
+void pinLibrary();
 #else
 extern void* hInstance;
 #endif

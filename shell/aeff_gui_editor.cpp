@@ -10,6 +10,7 @@
 #include "idle_pacing.h"
 
 using VSTGUI::CDrawContext;
+using VSTGUI::CFrame;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
 
@@ -37,29 +38,33 @@ bool AEffGUIEditor::open(void* window)
 
 void AEffGUIEditor::idle()
 {
-    if (!inIdleStuff && frame)
-        frame->idle();
+    CFrame::OwnerUse open(frame);
+    if (!inIdleStuff && open)
+        open->idle();
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
 {
-    return frame && frame->onKeyDown(keyCode) > 0;
+    CFrame::OwnerUse open(frame);
+    return open && open->onKeyDown(keyCode) > 0;
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
 {
-    return frame && frame->onKeyUp(keyCode) > 0;
+    CFrame::OwnerUse open(frame);
+    return open && open->onKeyUp(keyCode) > 0;
 }
 
 bool AEffGUIEditor::onWheel(float distance)
 {
-    if (!frame)
+    CFrame::OwnerUse open(frame);
+    if (!open)
         return false;
-    CDrawContext* context = frame->createDrawContext();
+    CDrawContext* context = open->createDrawContext();
     CPoint where(0, 0);
     context->getMouseLocation(where);
     const int32_t buttons = context->getMouseButtons();
-    const bool taken = frame->onWheel(where, distance, buttons);
+    const bool taken = open->onWheel(where, distance, buttons);
     context->forget();
     return taken;
 }
@@ -74,21 +79,25 @@ void AEffGUIEditor::setParameter(VstInt32 /*index*/, float /*value*/) {}
 
 void AEffGUIEditor::draw(ERect* area)
 {
-    if (!frame)
+    CFrame::OwnerUse open(frame);
+    if (!open)
         return;
     CRect update;
     if (area)
         update = CRect(std::min(area->left, area->right), std::min(area->top, area->bottom),
                        std::max(area->left, area->right), std::max(area->top, area->bottom));
     else
-        update = frame->getViewSize();
-    CDrawContext* context = frame->createDrawContext();
-    frame->drawRect(context, update);
+        update = open->getViewSize();
+    CDrawContext* context = open->createDrawContext();
+    open->drawRect(context, update);
     context->forget();
 }
 
 void AEffGUIEditor::doIdleStuff()
 {
+    // The host's idle below may close the editor: the frame, and the
+    // plug-in with this editor, stay until the turn is over.
+    CFrame::OwnerUse open(frame);
     const IdleTurn turn = paceIdleTurn(getTicks(), lLastTicks);
     if (turn.sleepFirst)
         wait(kIdleSleepMs);

@@ -36,8 +36,9 @@ int32_t vestGetEditorSize(CVeST* vest, int32_t* width, int32_t* height)
 int32_t vestRedraw(CVeST* vest)
 {
     CVeSTEditor* editor = editorOf(vest);
-    if (!editor || !editor->view)
+    CVeSTView* view = editor ? editor->view.load() : nullptr;
+    if (!view)
         return 0;
-    editor->view->invalidRect(editor->view->rect);
+    view->invalidRect(view->rect);
     return 1;
 }

@@ -24,9 +24,6 @@ public:
     // Only vestCreate makes one.
     CVeST(audioMasterCallback audioMaster, VstInt32 numPrograms, VstInt32 numParams, TZarkune* effect,
           const CVeSTCallbacks& callbacks);
-    // Closes an open editor, drops the cached fonts, deletes the effect
-    // (destroy slot), then the editor (base classes).
-    ~CVeST() override;
 
     void open() override;
     void close() override;
@@ -85,6 +82,12 @@ public:
     // kMidiRingSize entries, zeroed at creation; never resized.
     std::vector<VstMidiEvent> midiEvents;
     CVeSTCallbacks callbacks;
+
+protected:
+    // Closes an open editor, drops the cached fonts, deletes the effect
+    // (destroy slot), then the editor (base classes). Only the last release
+    // deletes the object: a frame's release may still hold it.
+    ~CVeST() override;
 
 private:
     // The host's, and one for each editor frame whose release is under way.

@@ -38,21 +38,24 @@ bool CVeSTEditor::open(void* parentWindow)
     // with its window still in the host's.
     close();
     const CRect size(0, 0, width, height);
-    frame = new CFrame(size, parentWindow, this);
-    view = new CVeSTView(size, vest);
-    frame->addView(view);
+    auto* opened = new CFrame(size, parentWindow, this);
+    auto* display = new CVeSTView(size, vest);
+    opened->addView(display);
+    view = display;
+    CFrame::setFrameOf(frame, opened);
     return true;
 }
 
 void CVeSTEditor::close()
 {
-    if (!frame)
-        return;
     // The editor counts as closed before the frame goes, also for the host's
     // thread while it destroys the window; a host may close from a thread
-    // other than the one it opened the editor on.
-    CFrame* closing = frame;
-    frame = nullptr;
+    // other than the one it opened the editor on. Entries on the window's
+    // thread read the pointer under the same lock and hold the frame
+    // meanwhile.
+    CFrame* closing = CFrame::clearFrameOf(frame);
+    if (!closing)
+        return;
     view = nullptr;
     // The frame's view draws the plug-in's effect: the plug-in stays until
     // the frame is gone, wherever and whenever that is.
@@ -64,7 +67,10 @@ void CVeSTEditor::close()
 
 void CVeSTEditor::idle()
 {
-    if (view && frame && vest->callbacks.idle)
+    // One use for the whole turn: a close meanwhile on another thread leaves
+    // the frame, and the plug-in that it holds, until the turn is over.
+    CFrame::OwnerUse open(frame);
+    if (open && vest->callbacks.idle)
         vest->callbacks.idle(vest);
     AEffGUIEditor::idle();
 }

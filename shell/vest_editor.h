@@ -6,6 +6,7 @@
 // owned by the plug-in object. [GUI thread], except close: the host may
 // close the editor, or delete the plug-in with it open, on its
 // [dispatcher thread].
+#include <atomic>
 #include <cstdint>
 
 #include "aeff_gui_editor.h"
@@ -32,7 +33,9 @@ public:
     void idle() override;
 
     CVeST* vest; // not owned
-    CVeSTView* view = nullptr; // owned by the frame; null while closed
+    // Owned by the frame; null while closed. Cleared by close on whichever
+    // thread closes; valid wherever a use holds the frame.
+    std::atomic<CVeSTView*> view{nullptr};
     int32_t width;
     int32_t height;
 };

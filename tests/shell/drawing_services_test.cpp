@@ -95,7 +95,7 @@ TEST_F(DrawingTest, ThePluginDropsOneReferenceOfEveryCachedFont)
         counts.push_back(font->getNbReference());
     }
     vest->drawContext = nullptr;
-    delete vest;
+    vest->release();
     vest = nullptr;
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         EXPECT_EQ(fonts[i]->getNbReference(), counts[i] - 1);

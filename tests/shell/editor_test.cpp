@@ -109,7 +109,8 @@ protected:
     // The plug-in goes first, and its editor with it.
     ~EditorTest() override
     {
-        delete vest;
+        if (vest)
+            vest->release();
         vest = nullptr;
         for (HWND child : childrenOf(parent))
             DestroyWindow(child);
@@ -177,26 +178,26 @@ TEST_F(EditorTest, OpenMakesOneChildWindowOfTheEditorsSizeAndCloseRemovesIt)
     EXPECT_EQ(client.right, kWidth);
     EXPECT_EQ(client.bottom, kHeight);
     EXPECT_NE(editor()->frame, nullptr);
-    EXPECT_NE(editor()->view, nullptr);
+    EXPECT_NE(editor()->view.load(), nullptr);
 
     dispatch(effEditClose);
     pump();
     EXPECT_TRUE(childrenOf(parent).empty());
     EXPECT_FALSE(IsWindow(children[0]));
     EXPECT_EQ(editor()->frame, nullptr);
-    EXPECT_EQ(editor()->view, nullptr);
+    EXPECT_EQ(editor()->view.load(), nullptr);
 }
 
 TEST_F(EditorTest, ReopeningBuildsANewFrameAndView)
 {
     ASSERT_TRUE(openEditor());
     // Kept alive so that the new view cannot take its address.
-    CVeSTView* firstView = editor()->view;
+    CVeSTView* firstView = editor()->view.load();
     firstView->remember();
     dispatch(effEditClose);
     ASSERT_TRUE(openEditor());
-    EXPECT_NE(editor()->view, nullptr);
-    EXPECT_NE(editor()->view, firstView);
+    EXPECT_NE(editor()->view.load(), nullptr);
+    EXPECT_NE(editor()->view.load(), firstView);
     EXPECT_NE(editor()->frame, nullptr);
     EXPECT_EQ(childrenOf(parent).size(), 1u);
     firstView->forget();
@@ -247,7 +248,7 @@ TEST_F(EditorTest, DeletingThePluginWithItsEditorOpenReleasesFrameAndWindowBefor
     // The window may paint until it is gone, and painting reaches the effect.
     calls.watchedWindow = window;
     vest->callbacks.destroy = destroyWatchingTheWindow;
-    delete vest;
+    vest->release();
     vest = nullptr;
     EXPECT_FALSE(calls.windowStoodWhenTheEffectWent);
     pump();
@@ -306,7 +307,7 @@ TEST_F(EditorTest, WithoutADrawEntryTheViewLeavesTheDrawContextAlone)
     // Any pointer will do: the view must neither use nor replace it.
     auto* marker = reinterpret_cast<VSTGUI::CDrawContext*>(&calls);
     vest->drawContext = marker;
-    editor()->view->draw(nullptr);
+    editor()->view.load()->draw(nullptr);
     EXPECT_EQ(vest->drawContext, marker);
     vest->drawContext = nullptr;
 }
@@ -356,12 +357,12 @@ TEST_F(EditorTest, KeysReachTheTableModifierBeforeVirtualKeyAndCountAsTaken)
     ASSERT_TRUE(openEditor());
     VstKeyCode key{65, 13, 2}; // character, virt, modifier
     // This plug-in has no key entries; the view takes the key anyway.
-    EXPECT_EQ(editor()->view->onKeyDown(key), 1);
-    EXPECT_EQ(editor()->view->onKeyUp(key), 1);
+    EXPECT_EQ(editor()->view.load()->onKeyDown(key), 1);
+    EXPECT_EQ(editor()->view.load()->onKeyUp(key), 1);
     vest->callbacks.onKeyDown = recordKey;
     vest->callbacks.onKeyUp = recordKey;
-    EXPECT_EQ(editor()->view->onKeyDown(key), 1);
-    EXPECT_EQ(editor()->view->onKeyUp(key), 1);
+    EXPECT_EQ(editor()->view.load()->onKeyDown(key), 1);
+    EXPECT_EQ(editor()->view.load()->onKeyUp(key), 1);
     using Key = std::tuple<int32_t, uint8_t, uint8_t>;
     EXPECT_EQ(calls.keys, (std::vector<Key>{Key{65, 2, 13}, Key{65, 2, 13}}));
 }
@@ -377,7 +378,7 @@ TEST_F(EditorTest, KnobModeIsSharedByEveryEditorInTheProcess)
     EXPECT_EQ(static_cast<AEffGUIEditor*>(other->getEditor())->getKnobMode(), 2);
     other->dispatcher(effSetEditKnobMode, 0, 0, nullptr, 0.0f);
     EXPECT_EQ(editor()->getKnobMode(), 0);
-    delete other;
+    other->release();
 }
 
 TEST_F(EditorTest, IdleStuffRunsTheIdleWorkOnlyWhenItIsDue)
@@ -432,7 +433,7 @@ TEST_F(EditorTest, IdleCalledBackFromTheHostsIdleLeavesTheFrameAlone)
     host.onRequest = [&](const HostRequest& request) {
         if (request.opcode != audioMasterIdle)
             return;
-        editor()->view->setDirty(true);
+        editor()->view.load()->setDirty(true);
         ValidateRect(window, nullptr);
         dispatch(effEditIdle);
         RECT update{};
@@ -482,7 +483,7 @@ HRESULT comStateAfterAnEditorOnAThread(bool hostInMultithreadedApartment)
             CVeST* vest = vestCreate(effect, table, RecordingHost::callback, 1, ProbeEffect::kParameterCount);
             effect->vest = vest;
             EXPECT_NE(vest->getEditor(), nullptr);
-            delete vest;
+            vest->release();
         }
         after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
         if (SUCCEEDED(after))

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "gui/font_desc.h"
 #include "probe_plugin.h"
@@ -389,7 +390,7 @@ TEST(PluginObjectTest, EmptySlotsAnswerTheirDefaults)
     vest->processReplacing(none, none, 16);
     EXPECT_STREQ(text, "keep");
     EXPECT_EQ(effect->sliderRuns, 0);
-    delete vest; // no destroy slot: the effect stays the caller's
+    vest->release(); // no destroy slot: the effect stays the caller's
     delete effect;
 }
 
@@ -420,11 +421,32 @@ TEST(PluginObjectTest, DestructionDropsTheFontsAndDeletesTheEffectBeforeTheEdito
     font->remember(); // the test's own reference
     vest->fonts.push_back(font);
 
-    delete vest;
+    vest->release();
     EXPECT_TRUE(destroyed);
     EXPECT_TRUE(effectGoneBeforeEditor);
     EXPECT_EQ(font->getNbReference(), 1);
     font->forget();
+}
+
+TEST(PluginObjectTest, OnlyTheLastReleaseDeletesIt)
+{
+    // A direct delete would leave a frame's later release pointing at freed
+    // memory: nothing outside the object may delete it.
+    EXPECT_FALSE(std::is_destructible<CVeST>::value);
+
+    RecordingHost host;
+    host.answers[audioMasterVersion] = 1;
+    CVeSTCallbacks callbacks;
+    initCallbacks(&callbacks);
+    auto* effect = new ProbeEffect();
+    bool destroyed = false;
+    effect->destroyed = &destroyed;
+    CVeST* vest = vestCreate(effect, callbacks, RecordingHost::callback, 1, 3);
+    ASSERT_TRUE(vest->hold());
+    vest->deleteOnClose(); // the host's close drops the host's hold only
+    EXPECT_FALSE(destroyed);
+    vest->release();
+    EXPECT_TRUE(destroyed);
 }
 
 TEST(PluginObjectTest, NoHostOrVersionZeroMakesNothing)

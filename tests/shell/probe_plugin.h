@@ -66,7 +66,11 @@ protected:
         vest = vestCreate(effect, callbacks, RecordingHost::callback, 1, ProbeEffect::kParameterCount);
         effect->vest = vest;
     }
-    ~ProbePlugin() override { delete vest; }
+    ~ProbePlugin() override
+    {
+        if (vest)
+            vest->release();
+    }
     ProbePlugin(const ProbePlugin&) = delete;
     ProbePlugin& operator=(const ProbePlugin&) = delete;
 

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "editor_window.h"
+#include "library_hooks.h"
 #include "process_memory.h"
 #include "plugin_fixture.h"
 
@@ -20,21 +21,6 @@ constexpr int kCycles = 100;
 // What 100 cycles may add to the process's private memory: far less than
 // one leaked frame, window and drawing surface per cycle would.
 constexpr int64_t kCycleGrowthBound = 1u << 20;
-
-std::wstring classNameOf(HWND window)
-{
-    wchar_t name[256] = {};
-    GetClassNameW(window, name, 256);
-    return name;
-}
-
-// The module handle stays a valid question after the library is freed.
-bool classIsRegistered(HINSTANCE module, const std::wstring& name)
-{
-    WNDCLASSEXW info{};
-    info.cbSize = sizeof(info);
-    return GetClassInfoExW(module, name.c_str(), &info) != 0;
-}
 
 class EditorHostTest : public PluginTest {
 protected:
@@ -145,6 +131,7 @@ struct GuiThreadFindings {
     bool pluginWindowLeft = true;
     bool childWindowLeft = true;
     bool classLeft = true;
+    const void* frame = nullptr; // the frame object behind the plug-in's window
 };
 
 // Far more than the window that a close leaves to its thread needs.
@@ -222,28 +209,6 @@ INSTANTIATE_TEST_SUITE_P(CloseThreads, EditorClosedOnAnotherThreadTest,
                              return std::string(info.param.what);
                          });
 
-// A test of this executable run in a process of its own: the library that
-// it keeps loaded goes with that process, not with this one's later tests.
-// The answer is the process's exit code; it writes to this one's output.
-DWORD exitCodeOfTestInItsOwnProcess(const std::string& name)
-{
-    wchar_t executable[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, executable, MAX_PATH);
-    std::wstring command = L"\"" + std::wstring(executable) + L"\" --gtest_also_run_disabled_tests --gtest_filter="
-        + std::wstring(name.begin(), name.end());
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        return GetLastError();
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
 // Run only through exitCodeOfTestInItsOwnProcess.
 class InItsOwnProcess : public PluginTest {};
 
@@ -256,17 +221,6 @@ TEST_F(InItsOwnProcess, DISABLED_PluginDeletedWhileTheGuiThreadWaits)
 TEST(CloseThreads, PluginDeletedWhileTheGuiThreadWaitsKeepsTheLibraryOnlyInItsProcess)
 {
     EXPECT_EQ(exitCodeOfTestInItsOwnProcess("InItsOwnProcess.DISABLED_PluginDeletedWhileTheGuiThreadWaits"), 0u);
-}
-
-// Faults anywhere in the process, also those that Wine swallows inside a
-// window procedure.
-std::atomic<int> accessViolations{0};
-
-LONG CALLBACK countAccessViolation(EXCEPTION_POINTERS* exception)
-{
-    if (exception->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION)
-        ++accessViolations;
-    return EXCEPTION_CONTINUE_SEARCH;
 }
 
 // The library's paints, through its own imports of BeginPaint and EndPaint:
@@ -301,44 +255,16 @@ BOOL WINAPI countingEndPaint(HWND window, const PAINTSTRUCT* paint)
     return paintStall.endPaint(window, paint);
 }
 
-// Points the module's import of the function at the replacement; the
-// answer is the function it reached before.
-void* replaceImport(HMODULE module, const char* functionName, void* replacement)
-{
-    auto* base = reinterpret_cast<BYTE*>(module);
-    auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
-    auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-    for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); entry->Name;
-         ++entry) {
-        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + entry->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal))
-                continue;
-            auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-            if (std::strcmp(reinterpret_cast<const char*>(byName->Name), functionName) != 0)
-                continue;
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protection);
-            void* before = reinterpret_cast<void*>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protection, &protection);
-            return before;
-        }
-    }
-    return nullptr;
-}
-
 constexpr int kStalledCloses = 50;
 
 TEST_F(InItsOwnProcess, DISABLED_AStalledPaintOutlastsTheCloseOfEditorAndPlugin)
 {
-    PVOID handler = AddVectoredExceptionHandler(1, countAccessViolation);
+    const AccessViolationCount accessViolations;
     HMODULE library = GetModuleHandleW(L"output.dll");
     ASSERT_NE(library, nullptr);
     // The library stays loaded from the first stalled close on: one patch
     // serves every round.
+    ASSERT_TRUE(FreeWatch::install(library));
     paintStall.beginPaint = reinterpret_cast<decltype(&BeginPaint)>(
         replaceImport(library, "BeginPaint", reinterpret_cast<void*>(stallingBeginPaint)));
     paintStall.endPaint = reinterpret_cast<decltype(&EndPaint)>(
@@ -364,6 +290,7 @@ TEST_F(InItsOwnProcess, DISABLED_AStalledPaintOutlastsTheCloseOfEditorAndPlugin)
             HWND pluginWindow = window.pluginWindow();
             found.windowClass = classNameOf(pluginWindow);
             found.module = reinterpret_cast<HINSTANCE>(GetClassLongPtrW(pluginWindow, GCLP_HMODULE));
+            found.frame = reinterpret_cast<const void*>(GetWindowLongPtrW(pluginWindow, GWLP_USERDATA));
             paintStall.stallNext = true;
             InvalidateRect(pluginWindow, nullptr, FALSE);
             SetEvent(opened);
@@ -377,6 +304,8 @@ TEST_F(InItsOwnProcess, DISABLED_AStalledPaintOutlastsTheCloseOfEditorAndPlugin)
                 DestroyWindow(pluginWindow);
         });
         WaitForSingleObject(opened, INFINITE);
+        const void* plugin = host.effect()->object;
+        FreeWatch::watch(plugin, found.frame);
         const int endedBefore = paintStall.stalledPaintsEnded;
         bool closedDuringTheStall = false;
         if (found.problem.empty() && WaitForSingleObject(paintStall.stalling, 5000) == WAIT_OBJECT_0) {
@@ -397,12 +326,14 @@ TEST_F(InItsOwnProcess, DISABLED_AStalledPaintOutlastsTheCloseOfEditorAndPlugin)
         ASSERT_EQ(found.problem, "") << "round " << round;
         EXPECT_TRUE(closedDuringTheStall) << "round " << round;
         EXPECT_EQ(paintStall.stalledPaintsEnded, endedBefore + 1) << "round " << round;
-        EXPECT_EQ(accessViolations, 0) << "round " << round;
+        EXPECT_EQ(accessViolations.count(), 0) << "round " << round;
         EXPECT_FALSE(found.pluginWindowLeft) << "round " << round;
         EXPECT_FALSE(found.childWindowLeft) << "round " << round;
         EXPECT_FALSE(found.classLeft) << "round " << round;
+        // Nothing of the close is left behind to pile up round after round.
+        EXPECT_NE(FreeWatch::freedOn(plugin), 0u) << "round " << round;
+        EXPECT_NE(FreeWatch::freedOn(found.frame), 0u) << "round " << round;
     }
-    RemoveVectoredExceptionHandler(handler);
 }
 
 TEST(CloseThreads, AStalledPaintOutlastsTheCloseOfEditorAndPlugin)

@@ -241,9 +241,13 @@ COffscreenContext* CFrame::getBackBuffer()
 {
     // A frame without a window never paints: no image for it.
     if (!backBuffer && window)
-        backBuffer = new COffscreenContext(this, truncateToInt(size.getWidth()), truncateToInt(size.getHeight()),
-                                           CColor{0, 0, 0, 255});
+        backBuffer = makeBackBuffer(truncateToInt(size.getWidth()), truncateToInt(size.getHeight()));
     return backBuffer;
+}
+
+COffscreenContext* CFrame::makeBackBuffer(int32_t width, int32_t height)
+{
+    return new COffscreenContext(this, width, height, CColor{0, 0, 0, 255});
 }
 
 void CFrame::invalid()

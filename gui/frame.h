@@ -189,6 +189,10 @@ protected:
     void leaveMouseOverView(CPoint where, int32_t buttons);
     // Paints the window's update region through the back buffer.
     void paint();
+    // A new back buffer of that size. Virtual so that a test can have GDI+
+    // refuse the buffer's image, which otherwise happens only when memory
+    // runs out.
+    virtual COffscreenContext* makeBackBuffer(int32_t width, int32_t height);
     // A use by the window's thread begins for the frame of that window, if
     // it has one. released tells whether the frame's release is waiting:
     // such a frame takes no more messages of its own.

@@ -240,8 +240,15 @@ CDrawContext* CFrame::createDrawContext()
 COffscreenContext* CFrame::getBackBuffer()
 {
     // A frame without a window never paints: no image for it.
-    if (!backBuffer && window)
+    if (!backBuffer && window) {
         backBuffer = makeBackBuffer(truncateToInt(size.getWidth()), truncateToInt(size.getHeight()));
+        // A buffer whose image GDI+ refused is not kept: the memory may be
+        // there by the next call.
+        if (backBuffer && !backBuffer->hasImage()) {
+            backBuffer->forget();
+            backBuffer = nullptr;
+        }
+    }
     return backBuffer;
 }
 

@@ -240,10 +240,21 @@ CDrawContext* CFrame::createDrawContext()
 COffscreenContext* CFrame::getBackBuffer()
 {
     // A frame without a window never paints: no image for it.
-    if (!backBuffer && window)
-        backBuffer = new COffscreenContext(this, truncateToInt(size.getWidth()), truncateToInt(size.getHeight()),
-                                           CColor{0, 0, 0, 255});
+    if (!backBuffer && window) {
+        backBuffer = makeBackBuffer(truncateToInt(size.getWidth()), truncateToInt(size.getHeight()));
+        // A buffer whose image GDI+ refused is not kept: the memory may be
+        // there by the next call.
+        if (backBuffer && !backBuffer->hasImage()) {
+            backBuffer->forget();
+            backBuffer = nullptr;
+        }
+    }
     return backBuffer;
+}
+
+COffscreenContext* CFrame::makeBackBuffer(int32_t width, int32_t height)
+{
+    return new COffscreenContext(this, width, height, CColor{0, 0, 0, 255});
 }
 
 void CFrame::invalid()

@@ -181,7 +181,8 @@ public:
     CDrawContext* createDrawContext();
     // The offscreen that every paint of the window draws into before one
     // copy goes to the window; made at the frame's size on the first call,
-    // dropped by setSize. Null for a frame without a window.
+    // dropped by setSize. Null for a frame without a window, and when GDI+
+    // cannot make the buffer's image (each call tries again).
     COffscreenContext* getBackBuffer();
     void* getSystemWindow() const { return window; }
     // The outermost window that still belongs to the editor: the first
@@ -216,8 +217,13 @@ protected:
     // Tells the view under the mouse and the observer that the mouse left it,
     // with the point in the view's coordinates, and forgets the view.
     void leaveMouseOverView(CPoint where, int32_t buttons);
-    // Paints the window's update region through the back buffer.
+    // Paints the window's update region through the back buffer, or straight
+    // onto the window while there is no image for one.
     void paint();
+    // A new back buffer of that size. Virtual so that a test can have GDI+
+    // refuse the buffer's image, which otherwise happens only when memory
+    // runs out.
+    virtual COffscreenContext* makeBackBuffer(int32_t width, int32_t height);
     // A use by the window's thread begins for the frame of that window, if
     // it has one. released tells whether the frame's release is waiting:
     // such a frame takes no more messages of its own.

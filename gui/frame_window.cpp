@@ -554,6 +554,10 @@ void CFrame::paint()
             CDrawContext screen(this, deviceContext, handle);
             if (CBitmap* bitmap = buffer->getBitmap())
                 bitmap->draw(&screen, updateRect, CPoint(updateRect.left, updateRect.top));
+        } else {
+            // No memory for the image: half a frame beats none.
+            CDrawContext screen(this, deviceContext, handle);
+            drawRect(&screen, updateRect);
         }
         EndPaint(handle, &paint);
     }

@@ -67,6 +67,12 @@ void COffscreenContext::drawOn(GpImage* image)
     graphics.record(GdipSetPageUnit(graphics.get(), UnitPixel));
 }
 
+bool COffscreenContext::hasImage()
+{
+    const GdiBitmap* image = offscreenBitmap ? offscreenBitmap->getBitmap() : nullptr;
+    return image && *image && getGraphics();
+}
+
 void COffscreenContext::copyFrom(CDrawContext* context, CRect destination, CPoint sourceOffset)
 {
     if (offscreenBitmap)

@@ -26,6 +26,12 @@ public:
     // The surface as a bitmap, or null when the context draws into its
     // background bitmap.
     CBitmap* getBitmap() const { return offscreenBitmap; }
+    // Whether the context's own bitmap holds an image that the context draws
+    // on. GDI+ may refuse the image (out of memory, too large a size): the
+    // bitmap is then there without an image, the context has no surface, and
+    // whatever is drawn into it is lost. False too for a context that draws
+    // into its background bitmap.
+    bool hasImage();
     CCoord getWidth() const { return width; }
     CCoord getHeight() const { return height; }
     CColor getBackgroundColor() const { return backgroundColor; }

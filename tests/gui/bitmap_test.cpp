@@ -174,7 +174,9 @@ TEST_F(BitmapTest, SharedBitmapOutlivesTheContextThatMadeIt)
     bitmap->forget();
 }
 
-TEST_F(BitmapTest, OffscreenClipIsItsNormalisedSize)
+// A context whose image GDI+ refuses keeps its bitmap, which then holds no
+// image, and has no surface.
+TEST_F(BitmapTest, OffscreenClipIsItsNormalisedSizeWithOrWithoutAnImage)
 {
     struct Case {
         int32_t width;
@@ -185,6 +187,8 @@ TEST_F(BitmapTest, OffscreenClipIsItsNormalisedSize)
         {20, 10, {0, 0, 20, 10}, true},
         {0, 0, {0, 0, 0, 0}, false},
         {-5, 3, {-5, 0, 0, 3}, false},
+        // 2.4 GB of pixels: GDI+ answers that it is out of memory.
+        {20000, 30000, {0, 0, 20000, 30000}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
@@ -195,6 +199,7 @@ TEST_F(BitmapTest, OffscreenClipIsItsNormalisedSize)
         EXPECT_EQ(context.getHeight(), c.height);
         EXPECT_EQ(context.getBackgroundColor(), kRed);
         EXPECT_EQ(context.getGraphics() != nullptr, c.surface);
+        EXPECT_EQ(context.hasImage(), c.surface);
         ASSERT_NE(context.getBitmap(), nullptr);
         EXPECT_EQ(context.getBitmap()->getWidth(), c.width);
         context.fillRect(CRect(0, 0, 10, 10)); // nothing to see, nothing to break
@@ -251,6 +256,7 @@ TEST_F(CompatibleOffscreenTest, DrawsIntoTheBackgroundBitmapItself)
 {
     COffscreenContext context(given, &sourceBitmap(), true);
     EXPECT_EQ(context.getBitmap(), nullptr);
+    EXPECT_FALSE(context.hasImage());
     EXPECT_EQ(context.getWidth(), 20);
     CRect clip;
     EXPECT_EQ(context.getClipRect(clip), CRect(0, 0, 20, 10));
@@ -265,6 +271,7 @@ TEST_F(CompatibleOffscreenTest, StartsWithTheBackgroundAndSharesItsSurface)
     COffscreenContext context(given, &sourceBitmap(), false);
     CBitmap* bitmap = context.getBitmap();
     ASSERT_NE(bitmap, nullptr);
+    EXPECT_TRUE(context.hasImage());
     EXPECT_EQ(bitmap->getWidth(), 20);
     EXPECT_EQ(bitmap->getHeight(), 10);
     EXPECT_EQ(pixelOf(*bitmap, 3, 3) & 0xFFFFFF, 0xFF0000u);

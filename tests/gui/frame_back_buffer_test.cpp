@@ -14,6 +14,8 @@ namespace {
 
 constexpr CColor kRed{255, 0, 0, 255};
 constexpr CColor kBlue{0, 0, 255, 255};
+// No other test paints it, so it cannot be left on the screen from before.
+constexpr CColor kYellow{255, 255, 0, 255};
 constexpr int kRepeatedPaints = 50;
 
 // The frame draws each paint into its back buffer and copies the result to
@@ -110,6 +112,41 @@ TEST_F(BackBufferTest, RepeatedPaintsReuseTheOneBackBuffer)
     EXPECT_EQ(buffer->getNbReference(), 1);
     EXPECT_EQ(CBaseObject::getLiveObjectCount(), liveAfterTheFirstPaint);
     EXPECT_EQ(screenPixel(host.handle(), 50, 50), rgbOf(kRed));
+}
+
+TEST_F(BackBufferTest, WithoutAnImageEachPaintDrawsTheViewsStraightOntoTheWindowAndTriesAgain)
+{
+    frame->refusedBackBufferImages = kRepeatedPaints;
+    view->fill = kYellow;
+    paintNow();
+    EXPECT_EQ(frame->backBufferField(), nullptr);
+    EXPECT_EQ(view->draws, 1);
+    EXPECT_EQ(screenPixel(host.handle(), 50, 50), rgbOf(kYellow));
+    EXPECT_EQ(screenPixel(host.handle(), 290, 190), rgbOf(kYellow));
+
+    view->fill = kBlue;
+    const RECT part = {10, 10, 30, 30};
+    InvalidateRect(window, &part, FALSE);
+    paintNow();
+    EXPECT_EQ(frame->backBuffersMade, 2);
+    EXPECT_EQ(frame->backBufferField(), nullptr);
+    EXPECT_EQ(screenPixel(host.handle(), 15, 15), rgbOf(kBlue));
+    EXPECT_EQ(screenPixel(host.handle(), 50, 50), rgbOf(kYellow));
+}
+
+TEST_F(BackBufferTest, AnImageRefusedOnceIsMadeByTheNextPaint)
+{
+    frame->refusedBackBufferImages = 1;
+    paintNow();
+    view->fill = kBlue;
+    InvalidateRect(window, nullptr, FALSE);
+    paintNow();
+    COffscreenContext* buffer = frame->backBufferField();
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(frame->backBuffersMade, 2);
+    EXPECT_EQ(view->drawnInto, buffer);
+    EXPECT_EQ(pixelOf(*buffer->getBitmap(), 50, 50), 0xFF0000FFu);
+    EXPECT_EQ(screenPixel(host.handle(), 50, 50), rgbOf(kBlue));
 }
 
 TEST(BackBufferWithoutWindowTest, AFrameWithoutAWindowMakesNoBackBuffer)

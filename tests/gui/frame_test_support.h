@@ -25,6 +25,22 @@ public:
     COffscreenContext* backBufferField() const { return backBuffer; }
     bool holdsOle() const { return oleInitialization.holdsInitialization(); }
     bool isTrackingMouse() const { return mouseTracking; }
+
+    // While above zero, each back buffer made comes without an image, the
+    // way GDI+ hands one back when it runs out of memory, and counts it down.
+    int refusedBackBufferImages = 0;
+    int backBuffersMade = 0;
+
+protected:
+    COffscreenContext* makeBackBuffer(int32_t width, int32_t height) override
+    {
+        ++backBuffersMade;
+        if (refusedBackBufferImages == 0)
+            return CFrame::makeBackBuffer(width, height);
+        --refusedBackBufferImages;
+        // GDI+ refuses an image without width just as one it has no memory for.
+        return CFrame::makeBackBuffer(0, height);
+    }
 };
 
 // A visible top-level window of the tests' own class with a client area of

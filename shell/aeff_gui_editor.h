@@ -4,7 +4,9 @@
 // the host, passes keys, wheel turns and drawing on to the frame, paces the
 // idle work the frame asks for while it polls, and is the frame's way back
 // to the plug-in (VSTGUIEditorInterface). A derived editor makes the frame
-// in open and sets rect. [GUI thread]
+// in open and sets rect. [GUI thread]; every entry that reaches the frame
+// holds a use of it for its whole run (CFrame::OwnerUse), since the host
+// may close the editor on another thread meanwhile.
 #include <cstdint>
 
 #include "aeff_editor.h"

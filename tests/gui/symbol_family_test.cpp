@@ -24,7 +24,7 @@ namespace {
 
 const char* const kSymbolFamilies[] = {"Boxes Sans", "Boxes Mono"};
 
-// Written into the temporary folder and added for the process alone.
+// Written into the temporary folder and added for this process alone.
 class SymbolFontsInstalled : public testing::Environment {
 public:
     void SetUp() override
@@ -32,7 +32,9 @@ public:
         wchar_t folder[MAX_PATH] = {};
         ASSERT_NE(GetTempPathW(MAX_PATH, folder), 0u);
         for (const char* family : kSymbolFamilies) {
-            const std::wstring path = folder + std::wstring(family, family + std::strlen(family)) + L".ttf";
+            // Tests of this program run at once in processes of their own.
+            const std::wstring path = folder + std::wstring(family, family + std::strlen(family)) + L" "
+                + std::to_wstring(GetCurrentProcessId()) + L".ttf";
             const std::vector<uint8_t> bytes = symbolFontFile(family);
             FILE* file = _wfopen(path.c_str(), L"wb");
             ASSERT_NE(file, nullptr);

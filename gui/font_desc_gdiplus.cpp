@@ -4,7 +4,6 @@
 #include "gdiplus_globals.h"
 #include "gdiplus_object.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <vector>

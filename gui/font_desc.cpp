@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 
 namespace VSTGUI {
@@ -69,6 +70,36 @@ void CFontDesc::freePlatformFont()
     platformFont.reset();
 }
 
+namespace {
+
+std::string lowerCase(const char* text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
+// Whether one of the words is a whole word of the lower-case name, so that
+// "Monotype Corsiva" does not say "mono". Words end at the C locale's white
+// space, whatever locale the host has set; a string stream would split the
+// same way but drags the whole stream and locale library into the plug-in.
+bool hasWord(const std::string& lower, std::initializer_list<const char*> words)
+{
+    static const char kWhiteSpace[] = " \t\n\v\f\r";
+    for (auto start = lower.find_first_not_of(kWhiteSpace); start != std::string::npos;) {
+        const auto end = lower.find_first_of(kWhiteSpace, start);
+        const std::string word = lower.substr(start, end - start);
+        for (const char* wanted : words)
+            if (word == wanted)
+                return true;
+        start = lower.find_first_not_of(kWhiteSpace, end);
+    }
+    return false;
+}
+
+} // namespace
+
 bool isMonospacedFace(const char* faceName)
 {
     if (!faceName)
@@ -76,27 +107,38 @@ bool isMonospacedFace(const char* faceName)
     static const char* const monospacedFaces[] = {
         "courier new", "courier", "consolas", "lucida console", "lucida sans typewriter", "fixedsys", "terminal",
     };
-    static const char* const monospacedWords[] = {"mono", "monospace", "monospaced"};
-    std::string lower(faceName);
-    for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lower = lowerCase(faceName);
     for (const char* face : monospacedFaces)
         if (lower == face)
             return true;
-    // A whole word, so that "Monotype Corsiva" does not count. Words end at
-    // the C locale's white space, whatever locale the host has set; a string
-    // stream would split the same way but drags the whole stream and locale
-    // library into the plug-in.
-    static const char kWhiteSpace[] = " \t\n\v\f\r";
-    for (auto start = lower.find_first_not_of(kWhiteSpace); start != std::string::npos;) {
-        const auto end = lower.find_first_of(kWhiteSpace, start);
-        const std::string word = lower.substr(start, end - start);
-        for (const char* monospaced : monospacedWords)
-            if (word == monospaced)
-                return true;
-        start = lower.find_first_not_of(kWhiteSpace, end);
+    return hasWord(lower, {"mono", "monospace", "monospaced"});
+}
+
+int chooseFallbackFamily(const std::vector<InstalledFamily>& families, bool monospaced)
+{
+    // Lower ranks are better; the first family of the best rank wins.
+    constexpr int kUnusable = 3;
+    const auto rankOf = [monospaced](const InstalledFamily& family) {
+        if (family.symbol)
+            return kUnusable;
+        const bool saysMono = isMonospacedFace(family.name.c_str());
+        const bool saysSans = hasWord(lowerCase(family.name.c_str()), {"sans"});
+        if (monospaced)
+            return saysMono ? 0 : saysSans ? 1 : 2;
+        // Proportional text would rather take any proportional family than
+        // a monospaced one.
+        return saysMono ? 2 : saysSans ? 0 : 1;
+    };
+    int chosen = -1;
+    int chosenRank = kUnusable;
+    for (size_t i = 0; i < families.size(); ++i) {
+        const int rank = rankOf(families[i]);
+        if (rank < chosenRank) {
+            chosen = static_cast<int>(i);
+            chosenRank = rank;
+        }
     }
-    return false;
+    return chosen;
 }
 
 namespace {

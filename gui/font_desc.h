@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace VSTGUI {
 
@@ -51,7 +52,8 @@ public:
     // Made on first call and kept; never null afterwards, though it may hold no
     // native font (no name, or no font installed at all). A face that is not
     // installed gets a generic family of the drawing layer, or where the
-    // system lacks those too, an installed one. Defined by the drawing layer.
+    // system lacks those too, an installed one that is no symbol face
+    // (chooseFallbackFamily). Defined by the drawing layer.
     PlatformFont* getPlatformFont();
     void freePlatformFont();
     bool hasPlatformFont() const { return platformFont != nullptr; }
@@ -68,6 +70,24 @@ private:
 // do. The name is all there is to go by for a face that is not installed,
 // and such a face falls back to a monospaced family. [any thread]
 bool isMonospacedFace(const char* faceName);
+
+// A family of the system's installed collection, as the last font fallback
+// sees it: its name, and whether it is a symbol face, whose codes draw
+// pictures rather than letters.
+struct InstalledFamily {
+    std::string name;
+    bool symbol = false;
+};
+
+// The family, as an index into the collection's families, that a face takes
+// where neither it nor a generic family is installed; -1 where every family
+// is a symbol face, since pictures are no text. A symbol face is never taken.
+// A monospaced face takes the first family whose name says monospaced (as
+// isMonospacedFace), else the first whose name has the word "Sans", else the
+// first other one; any other face the first Sans family that is not
+// monospaced, else the first family that is not monospaced, else the first
+// one left. [any thread]
+int chooseFallbackFamily(const std::vector<InstalledFamily>& families, bool monospaced);
 
 // Built at library load in this order and destroyed at unload; their first
 // reference is never dropped. kSystemFont is every new draw context's font.

@@ -4,7 +4,6 @@
 #include "gdiplus_globals.h"
 #include "gdiplus_object.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <set>
 #include <vector>
@@ -58,18 +57,53 @@ INT gdiplusStyle(int32_t style)
 
 constexpr size_t kFaceNameCapacity = 200;
 
-bool hasMonospacedName(GpFontFamily* family)
+struct CharacterSetsSeen {
+    bool symbol = false;
+    bool other = false;
+};
+
+int CALLBACK noteCharacterSet(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM seen)
 {
-    WCHAR wideName[LF_FACESIZE] = {};
-    char name[kFaceNameCapacity] = {};
-    return GdipGetFamilyName(family, wideName, LANG_NEUTRAL) == Ok
-        && std::wcstombs(name, wideName, sizeof(name) - 1) != static_cast<size_t>(-1) && isMonospacedFace(name);
+    auto* charsets = reinterpret_cast<CharacterSetsSeen*>(seen);
+    (font->lfCharSet == SYMBOL_CHARSET ? charsets->symbol : charsets->other) = true;
+    return 1;
+}
+
+// A symbol face is one that GDI offers in the symbol character set alone,
+// which is what its font's own character map and code page range declare:
+// names of picture fonts are an open set, their character set is not.
+bool isSymbolFace(HDC dc, const WCHAR* name)
+{
+    LOGFONTW query = {};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(query.lfFaceName, name, LF_FACESIZE);
+    CharacterSetsSeen seen;
+    EnumFontFamiliesExW(dc, &query, noteCharacterSet, reinterpret_cast<LPARAM>(&seen), 0);
+    return seen.symbol && !seen.other;
+}
+
+// The installed families as chooseFallbackFamily weighs them. A name that
+// has no narrow form in the current locale counts as saying nothing.
+std::vector<InstalledFamily> describe(const std::vector<GpFontFamily*>& families)
+{
+    const HDC dc = CreateCompatibleDC(nullptr);
+    std::vector<InstalledFamily> described;
+    for (GpFontFamily* family : families) {
+        WCHAR wideName[LF_FACESIZE] = {};
+        char name[kFaceNameCapacity] = {};
+        GdipGetFamilyName(family, wideName, LANG_NEUTRAL);
+        if (std::wcstombs(name, wideName, sizeof(name) - 1) == static_cast<size_t>(-1))
+            name[0] = 0;
+        described.push_back({name, dc && isSymbolFace(dc, wideName)});
+    }
+    if (dc)
+        DeleteDC(dc);
+    return described;
 }
 
 // The generic families name particular faces, and a system may have none
-// of them: then the first installed family, for a monospaced face the first
-// whose name says so where there is one. The collection keeps its families;
-// the one taken is cloned.
+// of them: then an installed family, as chooseFallbackFamily picks it. The
+// collection keeps its families; the one taken is cloned.
 bool findInstalledFamily(bool monospaced, GdiFontFamily& family)
 {
     GpFontCollection* installed = nullptr;
@@ -82,14 +116,16 @@ bool findInstalledFamily(bool monospaced, GdiFontFamily& family)
     if (GdipGetFontCollectionFamilyList(installed, count, families.data(), &found) != Ok || found <= 0)
         return false;
     families.resize(static_cast<size_t>(found));
-    const auto named = monospaced ? std::find_if(families.begin(), families.end(), hasMonospacedName) : families.end();
-    return family.record(GdipCloneFontFamily(named != families.end() ? *named : families.front(), family.receive()));
+    const int chosen = chooseFallbackFamily(describe(families), monospaced);
+    return chosen >= 0
+        && family.record(GdipCloneFontFamily(families[static_cast<size_t>(chosen)], family.receive()));
 }
 
 // The installed family of that name, else a generic one, so that text never
 // vanishes where a face is missing: monospaced for a face known to be
 // monospaced, sans-serif for any other and wherever no monospaced one is,
-// and any installed family where the generic ones name missing faces.
+// and an installed family that draws letters where the generic ones name
+// missing faces.
 bool findFamily(const wchar_t* faceName, bool monospaced, GdiFontFamily& family)
 {
     return family.record(GdipCreateFontFamilyFromName(faceName, nullptr, family.receive()))

@@ -5,23 +5,16 @@
 
 #include "fft.h"
 #include "mdct.h"
+#include "mdct_cache.h"
+
+MdctSlot mdctContexts[kMdctMaxLog2 + 1];
 
 namespace {
 
 constexpr int32_t kFftMinLog2 = 4;
 constexpr int32_t kFftMaxLog2 = 15;
-constexpr int32_t kMdctMinLog2 = 5;
-constexpr int32_t kMdctMaxLog2 = 12;
 constexpr int32_t kMdctMaxSize = 1 << kMdctMaxLog2;
 
-// The MDCT contexts are cached per size for the whole process, whichever
-// runtime object asks. The lock makes a size's context once, and keeps two forward
-// transforms from sharing its work buffer at the same time.
-struct MdctSlot {
-    std::atomic<MdctContext*> context{nullptr};
-    std::mutex lock;
-};
-MdctSlot mdctContexts[kMdctMaxLog2 + 1];
 std::atomic<MdctAllocate> cacheAllocate{std::malloc};
 
 // floor(log2(size)), or -1 for a size below 2.
@@ -65,14 +58,6 @@ void applyWindow(const MdctContext& context, const double* in, double* out)
 void setMdctCacheAllocator(MdctAllocate allocate)
 {
     cacheAllocate.store(allocate);
-}
-
-void emptyMdctCache()
-{
-    for (MdctSlot& slot : mdctContexts) {
-        std::lock_guard<std::mutex> guard(slot.lock);
-        mdctContextFree(slot.context.exchange(nullptr));
-    }
 }
 
 void memoryFft(CZarkuneMemory& memory, int32_t index, int32_t size, int32_t mode)

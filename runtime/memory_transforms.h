@@ -32,8 +32,3 @@ void memoryMdct(CZarkuneMemory& memory, int32_t index, int32_t size, bool invers
 // (std::malloc unless changed): the seam through which tests see a failed
 // allocation.
 void setMdctCacheAllocator(MdctAllocate allocate);
-
-// Frees every cached context, so that each size is made anew on its next
-// use: the seam through which a test starts from the cache a fresh process
-// has. No transform may run meanwhile.
-void emptyMdctCache();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace VSTGUI {
 namespace {
@@ -115,6 +116,43 @@ TEST(MonospacedFaceTests, KnowsTheWellKnownFacesAndTheWordMono)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.face ? c.face : "(no name)");
         EXPECT_EQ(isMonospacedFace(c.face), c.monospaced);
+    }
+}
+
+TEST(FallbackFamilyTests, SkipSymbolFacesAndPreferWhatTheFaceNeeds)
+{
+    // A family in a list is a name; a leading '!' marks a symbol face.
+    struct Case {
+        const char* what;
+        std::vector<const char*> families;
+        bool monospaced;
+        int expected;
+    } const cases[] = {
+        {"a symbol face first", {"!Marlett", "Serif One", "Plain Sans"}, false, 2},
+        {"a symbol face first, nothing named", {"!Marlett", "Serif One", "Serif Two"}, false, 1},
+        {"Sans over an earlier family", {"Math Face", "Serif One", "Plain Sans"}, false, 2},
+        {"Sans in any case", {"Math Face", "PLAIN SANS"}, false, 1},
+        {"Sans only as a word", {"Math Face", "Sansation", "FreeSans", "Sans-Serif"}, false, 0},
+        {"a Sans symbol face is no Sans", {"Serif One", "!Picture Sans", "Plain Sans"}, false, 2},
+        {"no Sans Mono for proportional text", {"Plain Sans Mono", "Plain Sans"}, false, 1},
+        {"any proportional before a Mono", {"Plain Sans Mono", "Serif One"}, false, 1},
+        {"a Mono when nothing else", {"!Marlett", "Plain Sans Mono"}, false, 1},
+        {"Mono for a monospaced face", {"Math Face", "Plain Sans", "Plain Sans Mono"}, true, 2},
+        {"a well-known monospaced face", {"Plain Sans", "Courier New"}, true, 1},
+        {"a Mono symbol face is no Mono", {"!Picture Mono", "Plain Sans Mono"}, true, 1},
+        {"Sans where no Mono", {"Math Face", "Plain Sans"}, true, 1},
+        {"the first left where neither", {"!Marlett", "Math Face", "Serif One"}, true, 1},
+        {"only symbol faces", {"!Marlett", "!Webdings"}, false, -1},
+        {"only symbol faces, monospaced", {"!Marlett", "!Picture Mono"}, true, -1},
+        {"no family at all", {}, false, -1},
+        {"a name without a narrow form", {"", "Serif One"}, false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<InstalledFamily> families;
+        for (const char* family : c.families)
+            families.push_back(family[0] == '!' ? InstalledFamily{family + 1, true} : InstalledFamily{family, false});
+        EXPECT_EQ(chooseFallbackFamily(families, c.monospaced), c.expected);
     }
 }
 

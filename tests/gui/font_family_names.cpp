@@ -1,5 +1,9 @@
 #include "font_family_names.h"
 
+#include "gui/draw_context.h"
+
+#include "gdiplus_test_support.h"
+
 namespace VSTGUI {
 namespace test {
 
@@ -64,6 +68,15 @@ std::vector<std::wstring> installedFamilies()
     for (INT i = 0; i < found; ++i)
         names.push_back(nameOf(families[static_cast<size_t>(i)]));
     return names;
+}
+
+std::wstring familyDrawn(CFontDesc& font)
+{
+    Surface surface(120, 40);
+    surface.setFont(&font, 0, -1);
+    surface.drawString("Hello", CRect(0, 0, 120, 40), 0, kLeftText);
+    EXPECT_NE(surface.paintedBox(), CRect()) << "no text drawn";
+    return familyOf(font.getPlatformFont()->get());
 }
 
 } // namespace test

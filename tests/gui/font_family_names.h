@@ -3,6 +3,7 @@
 // Names of the font families GDI+ hands out, read back for the font tests.
 // Each needs GDI+ running (GdiPlusTest).
 
+#include "gui/font_desc.h"
 #include "gui/gdiplus_object.h"
 
 #include <string>
@@ -20,6 +21,9 @@ std::wstring familyNamed(const wchar_t* face);
 std::wstring genericFamily(Gdiplus::GpStatus(WINGDIPAPI* generic)(Gdiplus::GpFontFamily**));
 // The families of GDI+'s installed font collection, in its order.
 std::vector<std::wstring> installedFamilies();
+// The family a description's font got, once it has drawn a word; the test
+// fails where no text shows.
+std::wstring familyDrawn(CFontDesc& font);
 
 } // namespace test
 } // namespace VSTGUI

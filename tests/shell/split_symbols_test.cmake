@@ -3,10 +3,12 @@
 # addr2line, given only the stripped library, finds the entry point's name
 # and source line through the library's debug link. The symbols file also
 # shows that the C++ library's streams and locales stay out: linked
-# statically, they would double the library's size.
+# statically, they would double the library's size. Neither the library nor
+# the archives it is linked from define a test seam: the library takes an
+# archive's object as soon as anything calls into that object.
 #
-#   cmake -DLIBRARY=<output.dll> -DNM=<nm> -DOBJDUMP=<objdump>
-#         -DADDR2LINE=<addr2line> -P split_symbols_test.cmake
+#   cmake -DLIBRARY=<output.dll> -DARCHIVES=<archives;...> -DNM=<nm>
+#         -DOBJDUMP=<objdump> -DADDR2LINE=<addr2line> -P split_symbols_test.cmake
 
 function(run_tool result)
   execute_process(COMMAND ${ARGN} OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
@@ -49,6 +51,17 @@ if(stream_symbol_count GREATER 0)
   message(FATAL_ERROR "the library links the C++ stream and locale library (${stream_symbol_count} symbols), e.g.:\n"
                       "${examples}")
 endif()
+
+# Seams that reach into the library's state for the tests alone.
+set(test_seams emptyMdctCache)
+foreach(file ${symbols_file} ${ARCHIVES})
+  run_tool(defined ${NM} -C --defined-only ${file})
+  foreach(seam ${test_seams})
+    if(defined MATCHES "[^\n]* ${seam}\\(")
+      message(FATAL_ERROR "${file} defines the test seam ${seam}: ${CMAKE_MATCH_0}")
+    endif()
+  endforeach()
+endforeach()
 
 # Given the stripped library alone, addr2line reads its debug link and finds
 # the symbols file beside it, checksum included.

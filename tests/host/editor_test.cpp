@@ -603,13 +603,20 @@ bool idleThroughPaints(EditorWindow& window, int paints)
     return true;
 }
 
-class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {};
+// Each test starts from the case's value with the editor open and painted.
+class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {
+protected:
+    void SetUp() override
+    {
+        EditorHostTest::SetUp();
+        host.setParameter(GetParam().parameter, GetParam().before);
+        openAndPaint();
+    }
+};
 
 TEST_P(EditorTapTest, APressReleasedBeforeAnyPaintActsOnce)
 {
     const ClickCase& c = GetParam();
-    host.setParameter(c.parameter, c.before);
-    openAndPaint();
     const uint64_t paintsBefore = window->paintCount();
     tap(*window, c);
     ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the press and the release";
@@ -620,8 +627,6 @@ TEST_P(EditorTapTest, APressReleasedBeforeAnyPaintActsOnce)
 TEST_P(EditorTapTest, TwoTapsBetweenTwoPaintsActTwice)
 {
     const ClickCase& c = GetParam();
-    host.setParameter(c.parameter, c.before);
-    openAndPaint();
     const uint64_t paintsBefore = window->paintCount();
     tap(*window, c);
     tap(*window, c);
@@ -633,8 +638,6 @@ TEST_P(EditorTapTest, TwoTapsBetweenTwoPaintsActTwice)
 TEST_P(EditorTapTest, ATapThatNoPaintDrewBeforeTheEditorClosedActsNothingOnceItOpensAgain)
 {
     const ClickCase& c = GetParam();
-    host.setParameter(c.parameter, c.before);
-    openAndPaint();
     const uint64_t paintsBefore = window->paintCount();
     tap(*window, c);
     ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the tap and the close";
@@ -649,7 +652,6 @@ TEST_P(EditorTapTest, ATapThatNoPaintDrewBeforeTheEditorClosedActsNothingOnceItO
 TEST_P(EditorTapTest, ASecondClickBeforeThePaintAfterTheFirstPressActsAgain)
 {
     const ClickCase& c = GetParam();
-    openAndPaint();
     for (const bool asDoubleClick : {false, true}) {
         SCOPED_TRACE(asDoubleClick ? "second press as a double click" : "second press as a press");
         host.setParameter(c.parameter, c.before);

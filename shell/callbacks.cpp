@@ -89,11 +89,13 @@ void raiseFrameRate(TZarkune* effect)
     effect->frameRate = std::max(kMouseFrameRate, effect->frameRate);
 }
 
-void holdRelease(CVeST* vest, double x, double y)
+// The effect's mouse state is what the next frame is to see.
+void showNextMouseState(CVeST* vest, TZarkune* effect)
 {
-    vest->releaseAwaitingFrame = true;
-    vest->releaseX = x;
-    vest->releaseY = y;
+    const MouseState& next = vest->mouseStates.next();
+    effect->mouseCap = next.cap;
+    effect->mouseX = next.x;
+    effect->mouseY = next.y;
 }
 
 // The effect's channel count, bounded by the sample slots it travels in.
@@ -202,13 +204,8 @@ void callbackDraw(CVeST* vest, double /*width*/, double /*height*/)
     if (!effect)
         return;
     effect->doGfx();
-    vest->pressAwaitingFrame = false;
-    if (vest->releaseAwaitingFrame) {
-        vest->releaseAwaitingFrame = false;
-        effect->mouseCap = 0;
-        effect->mouseX = vest->releaseX;
-        effect->mouseY = vest->releaseY;
-    }
+    vest->mouseStates.frameDrawn();
+    showNextMouseState(vest, effect);
 }
 
 void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons)
@@ -216,12 +213,8 @@ void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons)
     TZarkune* effect = vestGetEffect(vest);
     if (!effect)
         return;
-    effect->mouseX = x;
-    effect->mouseY = y;
-    effect->mouseCap = mouseCapOf(buttons);
-    // A new press outdates a release that is still waiting for a frame.
-    vest->pressAwaitingFrame = true;
-    vest->releaseAwaitingFrame = false;
+    vest->mouseStates.changeButtons(mouseCapOf(buttons), x, y);
+    showNextMouseState(vest, effect);
     raiseFrameRate(effect);
 }
 
@@ -230,13 +223,8 @@ void callbackMouseUp(CVeST* vest, double x, double y, int32_t /*buttons*/)
     TZarkune* effect = vestGetEffect(vest);
     if (!effect)
         return;
-    if (vest->pressAwaitingFrame) {
-        holdRelease(vest, x, y);
-    } else {
-        effect->mouseCap = 0;
-        effect->mouseX = x;
-        effect->mouseY = y;
-    }
+    vest->mouseStates.changeButtons(0, x, y);
+    showNextMouseState(vest, effect);
     raiseFrameRate(effect);
 }
 
@@ -245,14 +233,8 @@ void callbackMouseMoved(CVeST* vest, double x, double y, int32_t /*buttons*/)
     TZarkune* effect = vestGetEffect(vest);
     if (!effect)
         return;
-    // After a held-back release the next frame still sees the press where
-    // it was held; where the pointer went since then counts after it.
-    if (vest->releaseAwaitingFrame) {
-        holdRelease(vest, x, y);
-    } else {
-        effect->mouseX = x;
-        effect->mouseY = y;
-    }
+    vest->mouseStates.move(x, y);
+    showNextMouseState(vest, effect);
     raiseFrameRate(effect);
 }
 

@@ -22,12 +22,13 @@ void callbackResume(CVeST* vest);
 void callbackIdle(CVeST* vest);
 void callbackClose(CVeST* vest);
 // Runs the graphics section; the effect asks for the editor size itself.
-// Then applies a release that was waiting for this frame.
+// Then the mouse state waiting behind the one this frame drew comes next.
 void callbackDraw(CVeST* vest, double width, double height);
-// Mouse position and buttons into the runtime's mouse state; each raises the
-// frame rate to at least 30. A release before any frame has drawn its press
-// waits for the next frame (and moves after it update only where it lands),
-// so that a quick click still reaches the display's buttons.
+// Mouse position and buttons into the plug-in's mouse states, whose first is
+// the runtime's mouse state; each raises the frame rate to at least 30. A
+// press or release before any frame has drawn the change before it waits for
+// the next frames, so that each click, however quick, reaches the display's
+// buttons once.
 void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons);
 void callbackMouseUp(CVeST* vest, double x, double y, int32_t buttons);
 void callbackMouseMoved(CVeST* vest, double x, double y, int32_t buttons);

@@ -10,6 +10,7 @@
 
 #include "audio_effect_x.h"
 #include "callback_table.h"
+#include "mouse_state_queue.h"
 
 class TZarkune;
 namespace VSTGUI {
@@ -61,19 +62,18 @@ public:
     // [any thread]: the count is atomic.
     bool hold();
     void release();
+    // Forgets the mouse states no frame has drawn and leaves the effect with
+    // no button down: input for an editor that is gone must not act in the
+    // next one. [GUI thread]
+    void dropMouseStates();
 
     // Owned; deleted through the destroy slot.
     TZarkune* effect;
     // Not owned: set only while the editor's view paints. [GUI thread]
     VSTGUI::CDrawContext* drawContext = nullptr;
-    // The display reads the mouse only when it draws, so a release that
-    // comes before any frame has drawn its press is held back until one has,
-    // at the position of the release or of the last move after it.
-    // [GUI thread]
-    bool pressAwaitingFrame = false;
-    bool releaseAwaitingFrame = false;
-    double releaseX = 0.0;
-    double releaseY = 0.0;
+    // The mouse states the display's next frames see, one a frame; the
+    // effect's mouse state is the first of them. [GUI thread]
+    MouseStateQueue mouseStates;
     // The ring's write and read positions, each moved by one side only.
     int32_t midiWriteIndex = 0;
     int32_t midiReadIndex = 0;

@@ -11,7 +11,10 @@ namespace {
 
 void releasePlugin(void* vest)
 {
-    static_cast<CVeST*>(vest)->release();
+    auto* plugin = static_cast<CVeST*>(vest);
+    // No frame of this editor will draw what its input left behind.
+    plugin->dropMouseStates();
+    plugin->release();
 }
 
 } // namespace
@@ -37,6 +40,9 @@ bool CVeSTEditor::open(void* parentWindow)
     // A second open without a close would otherwise lose the first frame
     // with its window still in the host's.
     close();
+    // Mouse input the closed editor left behind must not act in this one.
+    if (vest)
+        vest->dropMouseStates();
     const CRect size(0, 0, width, height);
     auto* opened = new CFrame(size, parentWindow, this);
     auto* display = new CVeSTView(size, vest);

@@ -470,6 +470,7 @@ struct ClickCase {
     VstInt32 parameter;
     float before;
     float after;
+    float afterTwo; // after a second click
 };
 
 void PrintTo(const ClickCase& c, std::ostream* out)
@@ -495,16 +496,16 @@ TEST_P(EditorClickTest, AClickThroughWindowMessagesChangesWhatTheHostReadsBack)
 // A click through window messages and a tap (both messages before any
 // paint) must act alike on every button.
 const ClickCase kButtonCases[]
-    = {ClickCase{"AutoWidthOn", 300, 270, MouseButton::left, 0, 0.0f, 1.0f},
-       ClickCase{"AutoWidthOff", 300, 270, MouseButton::left, 0, 1.0f, 0.0f},
-       ClickCase{"AutoSpeedSlow", 350, 270, MouseButton::left, 1, 0.0f, 0.5f},
-       ClickCase{"AutoSpeedFast", 350, 270, MouseButton::left, 1, 0.5f, 1.0f},
-       ClickCase{"AutoSpeedWrapsToTime", 350, 270, MouseButton::left, 1, 1.0f, 0.0f},
-       ClickCase{"AutoDepthNarrow", 400, 270, MouseButton::left, 2, 0.0f, 0.5f},
-       ClickCase{"AutoDepthWrapsToSide", 419, 289, MouseButton::left, 2, 1.0f, 0.0f},
-       ClickCase{"RightButtonChangesNothing", 350, 270, MouseButton::right, 1, 0.0f, 0.0f},
-       ClickCase{"ShiftClickChangesNothing", 300, 270, MouseButton::leftWithShift, 0, 0.0f, 0.0f},
-       ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f}};
+    = {ClickCase{"AutoWidthOn", 300, 270, MouseButton::left, 0, 0.0f, 1.0f, 0.0f},
+       ClickCase{"AutoWidthOff", 300, 270, MouseButton::left, 0, 1.0f, 0.0f, 1.0f},
+       ClickCase{"AutoSpeedSlow", 350, 270, MouseButton::left, 1, 0.0f, 0.5f, 1.0f},
+       ClickCase{"AutoSpeedFast", 350, 270, MouseButton::left, 1, 0.5f, 1.0f, 0.0f},
+       ClickCase{"AutoSpeedWrapsToTime", 350, 270, MouseButton::left, 1, 1.0f, 0.0f, 0.5f},
+       ClickCase{"AutoDepthNarrow", 400, 270, MouseButton::left, 2, 0.0f, 0.5f, 1.0f},
+       ClickCase{"AutoDepthWrapsToSide", 419, 289, MouseButton::left, 2, 1.0f, 0.0f, 0.5f},
+       ClickCase{"RightButtonChangesNothing", 350, 270, MouseButton::right, 1, 0.0f, 0.0f, 0.0f},
+       ClickCase{"ShiftClickChangesNothing", 300, 270, MouseButton::leftWithShift, 0, 0.0f, 0.0f, 0.0f},
+       ClickCase{"BesideAButtonChangesNothing", 325, 270, MouseButton::left, 1, 0.0f, 0.0f, 0.0f}};
 
 std::string caseName(const ::testing::TestParamInfo<ClickCase>& info)
 {
@@ -513,22 +514,91 @@ std::string caseName(const ::testing::TestParamInfo<ClickCase>& info)
 
 INSTANTIATE_TEST_SUITE_P(Buttons, EditorClickTest, ::testing::ValuesIn(kButtonCases), caseName);
 
-class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {};
+// Enough paints for the display to draw both presses and both releases of
+// two clicks that came between two paints.
+constexpr int kPaintsAfterTwoClicks = 5;
+
+// A tap on a touchpad: the release follows the press before the display has
+// drawn a frame.
+void tap(EditorWindow& window, const ClickCase& c)
+{
+    window.mouseDown(c.x, c.y, c.button);
+    window.mouseUp(c.x, c.y, c.button);
+}
+
+bool idleThroughPaints(EditorWindow& window, int paints)
+{
+    for (int paint = 0; paint < paints; ++paint)
+        if (!window.idleUntilPainted())
+            return false;
+    return true;
+}
+
+// Each test starts from the case's value with the editor open and painted.
+class EditorTapTest : public EditorHostTest, public ::testing::WithParamInterface<ClickCase> {
+protected:
+    void SetUp() override
+    {
+        EditorHostTest::SetUp();
+        host.setParameter(GetParam().parameter, GetParam().before);
+        openAndPaint();
+    }
+};
 
 TEST_P(EditorTapTest, APressReleasedBeforeAnyPaintActsOnce)
 {
-    // A tap on a touchpad: the release follows the press before the display
-    // has drawn a frame.
     const ClickCase& c = GetParam();
-    host.setParameter(c.parameter, c.before);
-    openAndPaint();
     const uint64_t paintsBefore = window->paintCount();
-    window->mouseDown(c.x, c.y, c.button);
-    window->mouseUp(c.x, c.y, c.button);
+    tap(*window, c);
     ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the press and the release";
-    for (int frame = 0; frame < 3; ++frame)
-        ASSERT_TRUE(window->idleUntilPainted());
+    ASSERT_TRUE(idleThroughPaints(*window, 3));
     EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.after);
+}
+
+TEST_P(EditorTapTest, TwoTapsBetweenTwoPaintsActTwice)
+{
+    const ClickCase& c = GetParam();
+    const uint64_t paintsBefore = window->paintCount();
+    tap(*window, c);
+    tap(*window, c);
+    ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the taps";
+    ASSERT_TRUE(idleThroughPaints(*window, kPaintsAfterTwoClicks));
+    EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.afterTwo);
+}
+
+TEST_P(EditorTapTest, ATapThatNoPaintDrewBeforeTheEditorClosedActsNothingOnceItOpensAgain)
+{
+    const ClickCase& c = GetParam();
+    const uint64_t paintsBefore = window->paintCount();
+    tap(*window, c);
+    ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the tap and the close";
+    window->close();
+    openAndPaint();
+    ASSERT_TRUE(idleThroughPaints(*window, kPaintsAfterTwoClicks));
+    EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.before);
+}
+
+// A second click that comes before the paint after the first press: as a
+// second press, or as the double click a frame's window class asks for.
+TEST_P(EditorTapTest, ASecondClickBeforeThePaintAfterTheFirstPressActsAgain)
+{
+    const ClickCase& c = GetParam();
+    for (const bool asDoubleClick : {false, true}) {
+        SCOPED_TRACE(asDoubleClick ? "second press as a double click" : "second press as a press");
+        host.setParameter(c.parameter, c.before);
+        window->mouseDown(c.x, c.y, c.button);
+        ASSERT_TRUE(window->idleUntilPainted());
+        const uint64_t paintsBefore = window->paintCount();
+        window->mouseUp(c.x, c.y, c.button);
+        if (asDoubleClick)
+            window->mouseDoubleClick(c.x, c.y, c.button);
+        else
+            window->mouseDown(c.x, c.y, c.button);
+        window->mouseUp(c.x, c.y, c.button);
+        ASSERT_EQ(window->paintCount(), paintsBefore) << "a paint came between the clicks";
+        ASSERT_TRUE(idleThroughPaints(*window, kPaintsAfterTwoClicks));
+        EXPECT_FLOAT_EQ(host.getParameter(c.parameter), c.afterTwo);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Buttons, EditorTapTest, ::testing::ValuesIn(kButtonCases), caseName);

@@ -296,6 +296,8 @@ TEST_F(ProbePlugin, MouseEventsSetTheRuntimesMouseState)
     const std::pair<int32_t, double> bits[]
         = {{0x02, 1}, {0x08, 2}, {0x20, 4}, {0x10, 8}, {0x40, 16}, {0x04, 64}, {0x100 | 0x200 | 0x01, 0}};
     for (const auto& [buttons, cap] : bits) {
+        // After a frame, so that the change replaces the state it drew.
+        vest->callbacks.draw(vest, 700, 300);
         vest->callbacks.onMouseDown(vest, 0, 0, buttons);
         EXPECT_EQ(effect->mouseCap, cap) << buttons;
     }

@@ -31,6 +31,7 @@ void registerWindowClass()
 
 struct ButtonMessages {
     UINT down;
+    UINT doubleClick;
     UINT up;
     WPARAM held; // the flags while the button is down
     WPARAM released; // the flags that stay after the release
@@ -40,12 +41,12 @@ ButtonMessages messagesOf(MouseButton button)
 {
     switch (button) {
     case MouseButton::right:
-        return {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON, 0};
+        return {WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP, MK_RBUTTON, 0};
     case MouseButton::leftWithShift:
-        return {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON | MK_SHIFT, MK_SHIFT};
+        return {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON | MK_SHIFT, MK_SHIFT};
     case MouseButton::left:
     default:
-        return {WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON, 0};
+        return {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP, MK_LBUTTON, 0};
     }
 }
 
@@ -240,6 +241,12 @@ void EditorWindow::mouseDown(int x, int y, MouseButton button)
 {
     const ButtonMessages messages = messagesOf(button);
     post(messages.down, messages.held, x, y);
+}
+
+void EditorWindow::mouseDoubleClick(int x, int y, MouseButton button)
+{
+    const ButtonMessages messages = messagesOf(button);
+    post(messages.doubleClick, messages.held, x, y);
 }
 
 void EditorWindow::mouseMove(int x, int y, MouseButton button)

@@ -59,6 +59,9 @@ public:
     // The same, pressed at one point and released at another after a move.
     bool drag(int fromX, int fromY, int toX, int toY);
     void mouseDown(int x, int y, MouseButton button);
+    // The second press of a double click, as Windows sends it to a window
+    // whose class takes double clicks.
+    void mouseDoubleClick(int x, int y, MouseButton button);
     void mouseMove(int x, int y, MouseButton button);
     void mouseUp(int x, int y, MouseButton button);
 

@@ -229,9 +229,10 @@ protected:
     // such a frame takes no more messages of its own.
     static CFrame* enterUseOfWindow(HWND window, bool& released);
     void enterUse();
-    // The last use out carries out a release that waits for it, and answers
-    // whether it did: the frame is gone then.
-    bool leaveUse();
+    // The last use out carries out a release that waits for it. A use by
+    // the window's WM_DESTROY or WM_NCDESTROY says so: the window is still
+    // being destroyed then.
+    void leaveUse(bool inWindowDestruction = false);
     // Releases now, unless the window's thread is inside the frame's code.
     void releaseWhenUnused();
     static void releaseWhenUnusedOf(void* frame);
@@ -258,8 +259,9 @@ protected:
     // The window was destroyed before the frame: its use of the class is
     // given back with the frame.
     bool windowWentBefore = false;
-    // Set while the window's WM_DESTROY or WM_NCDESTROY runs on its thread:
-    // a frame released then leaves the window to finish its destruction.
+    // Set by a release at the end of the window's WM_DESTROY or
+    // WM_NCDESTROY: the frame then leaves the window to finish its
+    // destruction.
     bool windowInDestruction = false;
     bool releaseWaiting = false;
     void (*whenGone)(void*) = nullptr;

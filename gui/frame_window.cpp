@@ -245,16 +245,17 @@ void CFrame::enterUse()
     ++windowThreadUses;
 }
 
-bool CFrame::leaveUse()
+void CFrame::leaveUse(bool inWindowDestruction)
 {
     bool releaseHere = false;
     {
         std::lock_guard<std::mutex> guard(frameUseLock);
         releaseHere = --windowThreadUses == 0 && releaseWaiting;
     }
-    if (releaseHere)
+    if (releaseHere) {
+        windowInDestruction = inWindowDestruction;
         releaseNow();
-    return releaseHere;
+    }
 }
 
 CFrame::WindowThreadUse::WindowThreadUse(CFrame& frame) : frame(frame)
@@ -579,14 +580,9 @@ LRESULT CALLBACK frameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     // A frame whose release waits takes only the end of its window; this
     // use's end may carry out the release.
     const bool ending = message == WM_DESTROY || message == WM_NCDESTROY;
-    if (ending)
-        frame->windowInDestruction = true;
     const LRESULT result = !released || ending ? frameMessage(*frame, window, message, wParam, lParam)
                                                : DefWindowProcW(window, message, wParam, lParam);
-    // Past its last message the window is gone as soon as this returns; a
-    // frame that outlives it may release the class at once later.
-    if (!frame->leaveUse() && ending)
-        frame->windowInDestruction = false;
+    frame->leaveUse(ending);
     return result;
 }
 

@@ -208,6 +208,15 @@ void callbackDraw(CVeST* vest, double /*width*/, double /*height*/)
     showNextMouseState(vest, effect);
 }
 
+void dropMouseStates(CVeST* vest)
+{
+    TZarkune* effect = vestGetEffect(vest);
+    if (!effect)
+        return;
+    vest->mouseStates.drop();
+    showNextMouseState(vest, effect);
+}
+
 void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons)
 {
     TZarkune* effect = vestGetEffect(vest);

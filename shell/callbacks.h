@@ -30,6 +30,11 @@ void callbackDraw(CVeST* vest, double width, double height);
 // the next frames, so that each click, however quick, reaches the display's
 // buttons once.
 void callbackMouseDown(CVeST* vest, double x, double y, int32_t buttons);
+// Not a table entry: forgets the mouse states no frame has drawn and leaves
+// the effect with no button down, so that input for an editor that is gone
+// does not act in the next one. No mouse input itself: the frame rate
+// stays. [GUI thread], or wherever a closed editor's frame is released.
+void dropMouseStates(CVeST* vest);
 void callbackMouseUp(CVeST* vest, double x, double y, int32_t buttons);
 void callbackMouseMoved(CVeST* vest, double x, double y, int32_t buttons);
 

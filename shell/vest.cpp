@@ -53,15 +53,6 @@ void CVeST::release()
         delete this;
 }
 
-void CVeST::dropMouseStates()
-{
-    mouseStates.drop();
-    // The effect follows through the table as for any release, which now
-    // finds no button down and moves nothing but the position.
-    if (callbacks.onMouseUp)
-        callbacks.onMouseUp(this, mouseStates.next().x, mouseStates.next().y, 0);
-}
-
 void CVeST::open()
 {
     if (callbacks.open)

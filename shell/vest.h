@@ -62,10 +62,6 @@ public:
     // [any thread]: the count is atomic.
     bool hold();
     void release();
-    // Forgets the mouse states no frame has drawn and leaves the effect with
-    // no button down: input for an editor that is gone must not act in the
-    // next one. [GUI thread]
-    void dropMouseStates();
 
     // Owned; deleted through the destroy slot.
     TZarkune* effect;

@@ -1,5 +1,6 @@
 #include "vest_editor.h"
 
+#include "callbacks.h"
 #include "gui/frame.h"
 #include "vest.h"
 #include "vest_view.h"
@@ -13,7 +14,7 @@ void releasePlugin(void* vest)
 {
     auto* plugin = static_cast<CVeST*>(vest);
     // No frame of this editor will draw what its input left behind.
-    plugin->dropMouseStates();
+    dropMouseStates(plugin);
     plugin->release();
 }
 
@@ -41,8 +42,7 @@ bool CVeSTEditor::open(void* parentWindow)
     // with its window still in the host's.
     close();
     // Mouse input the closed editor left behind must not act in this one.
-    if (vest)
-        vest->dropMouseStates();
+    dropMouseStates(vest);
     const CRect size(0, 0, width, height);
     auto* opened = new CFrame(size, parentWindow, this);
     auto* display = new CVeSTView(size, vest);

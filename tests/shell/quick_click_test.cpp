@@ -6,6 +6,7 @@
 
 #include <ostream>
 
+#include "callbacks.h"
 #include "gui/mouse_buttons.h"
 #include "plugin_entry.h"
 #include "test_effect.h"
@@ -217,7 +218,7 @@ TEST_F(QuickClickTest, DroppedMouseStatesActNothingAndLeaveNoButtonDown)
 {
     tap(kAutoSpeedX, kButtonRowY);
     press(kAutoSpeedX, kButtonRowY);
-    vest->dropMouseStates();
+    dropMouseStates(vest);
     EXPECT_EQ(vest->effect->mouseCap, 0.0);
     frames(kFramesAfterTwoClicks);
     EXPECT_FLOAT_EQ(parameter(kAutoSpeed), 0.0f);
@@ -227,7 +228,7 @@ TEST_F(QuickClickTest, APressDrawnBeforeADropStillLetsTheNextPressAct)
 {
     press(kAutoSpeedX, kButtonRowY);
     frame(); // acts, and the display holds its latch
-    vest->dropMouseStates();
+    dropMouseStates(vest);
     tap(kAutoSpeedX, kButtonRowY);
     frames(kFramesAfterTwoClicks);
     EXPECT_FLOAT_EQ(parameter(kAutoSpeed), 1.0f);

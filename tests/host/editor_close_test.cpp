@@ -179,9 +179,31 @@ protected:
         EXPECT_NE(GetModuleHandleW(L"output.dll"), nullptr) << "the library stays while its GUI thread needs it";
     }
 
-    // Everything went, on the GUI thread, without a fault.
-    void expectAllGoneOnTheGuiThread(const GuiThread& gui)
+    // Opens the editor on a GUI thread of its own and runs guiWork(window,
+    // closed) there, while this thread watches the frame and the plug-in
+    // object and runs closeWork; closed is set once closeWork is done. Then
+    // the GUI thread ends, and everything must have gone there without a
+    // fault.
+    template <class GuiWork, class CloseWork>
+    void closeWhileTheGuiThread(GuiWork guiWork, CloseWork closeWork)
     {
+        Event opened;
+        Event closed;
+        std::thread thread([&] {
+            EditorWindow window(host);
+            const bool open = gui.open(window);
+            opened.set();
+            if (open)
+                guiWork(window, closed);
+        });
+        const bool open = opened.wait() && gui.problem.empty();
+        if (open) {
+            FreeWatch::watch(plugin, gui.frame);
+            closeWork();
+        }
+        closed.set();
+        thread.join();
+        ASSERT_TRUE(open) << gui.problem;
         EXPECT_EQ(faults.count(), 0);
         EXPECT_EQ(FreeWatch::freedOn(gui.frame), gui.id) << "the frame is released on its window's thread";
         EXPECT_NE(FreeWatch::freedOn(plugin), 0u) << "the plug-in object is deleted";
@@ -192,39 +214,27 @@ protected:
     const AccessViolationCount faults;
     HMODULE library = nullptr;
     const void* plugin = nullptr;
+    GuiThread gui;
 };
 
 TEST_F(CloseInItsOwnProcess, DISABLED_HostWindowDestroyedBeforeThePendingReleaseIsPumped)
 {
-    GuiThread gui;
-    Event opened;
-    Event closed;
-    std::thread thread([&] {
-        EditorWindow window(host);
-        const bool open = gui.open(window);
-        opened.set();
-        if (!open)
-            return;
-        // Blocked through the close, which then leaves its release to this
-        // thread; the host destroys its window before pumping again.
-        closed.wait();
-        destroyWatched = gui.pluginWindow;
-        HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countDestroys, nullptr, GetCurrentThreadId());
-        DestroyWindow(gui.topLevel);
-        UnhookWindowsHookEx(hook);
-        gui.settle(window);
-    });
-    ASSERT_TRUE(opened.wait());
-    if (gui.problem.empty()) {
-        FreeWatch::watch(plugin, gui.frame);
-        closeAndUnload();
-        EXPECT_EQ(FreeWatch::freedOn(gui.frame), 0u) << "the frame waits for its window's thread";
-    }
-    closed.set();
-    thread.join();
-    ASSERT_EQ(gui.problem, "");
+    closeWhileTheGuiThread(
+        [&](EditorWindow& window, Event& closed) {
+            // Blocked through the close, which then leaves its release to
+            // this thread; the host destroys its window before pumping again.
+            closed.wait();
+            destroyWatched = gui.pluginWindow;
+            HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, countDestroys, nullptr, GetCurrentThreadId());
+            DestroyWindow(gui.topLevel);
+            UnhookWindowsHookEx(hook);
+            gui.settle(window);
+        },
+        [&] {
+            closeAndUnload();
+            EXPECT_EQ(FreeWatch::freedOn(gui.frame), 0u) << "the frame waits for its window's thread";
+        });
     EXPECT_EQ(destroysSeen, 1) << "the window is destroyed once";
-    expectAllGoneOnTheGuiThread(gui);
 }
 
 TEST_F(CloseInItsOwnProcess, DISABLED_IdleRunningWhileAnotherThreadClosesAfterTheHostWindowWent)
@@ -232,40 +242,30 @@ TEST_F(CloseInItsOwnProcess, DISABLED_IdleRunningWhileAnotherThreadClosesAfterTh
     seams.clock = reinterpret_cast<decltype(seams.clock)>(
         replaceImport(library, "clock", reinterpret_cast<void*>(stallingClock)));
     ASSERT_NE(seams.clock, nullptr);
-    GuiThread gui;
-    Event opened;
-    Event closed;
     AEffect* effect = host.effect();
-    std::thread thread([&] {
-        EditorWindow window(host);
-        const bool open = gui.open(window);
-        opened.set();
-        if (!open)
-            return;
-        // The host's window goes first: the frame is left without one, and
-        // the close finds no window to wait for.
-        DestroyWindow(gui.topLevel);
-        window.pump();
-        // The effect's idle asks the clock first; it stalls there while the
-        // close runs on the other thread.
-        seams.stallNextClock = true;
-        effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
-        closed.wait();
-        gui.settle(window);
-    });
-    ASSERT_TRUE(opened.wait());
-    if (gui.problem.empty()) {
-        FreeWatch::watch(plugin, gui.frame);
-        ASSERT_TRUE(seams.clockStalling.wait()) << "the idle did not reach the effect";
-        closeAndUnload();
-        EXPECT_EQ(FreeWatch::freedOn(gui.frame), 0u) << "the frame stays while the idle holds it";
-        EXPECT_EQ(FreeWatch::freedOn(plugin), 0u) << "the plug-in stays while its frame does";
-    }
-    seams.clockResume.set();
-    closed.set();
-    thread.join();
-    ASSERT_EQ(gui.problem, "");
-    expectAllGoneOnTheGuiThread(gui);
+    closeWhileTheGuiThread(
+        [&](EditorWindow& window, Event& closed) {
+            // The host's window goes first: the frame is left without one,
+            // and the close finds no window to wait for.
+            DestroyWindow(gui.topLevel);
+            window.pump();
+            // The effect's idle asks the clock first; it stalls there while
+            // the close runs on the other thread.
+            seams.stallNextClock = true;
+            effect->dispatcher(effect, effEditIdle, 0, 0, nullptr, 0.0f);
+            closed.wait();
+            gui.settle(window);
+        },
+        [&] {
+            if (seams.clockStalling.wait()) {
+                closeAndUnload();
+                EXPECT_EQ(FreeWatch::freedOn(gui.frame), 0u) << "the frame stays while the idle holds it";
+                EXPECT_EQ(FreeWatch::freedOn(plugin), 0u) << "the plug-in stays while its frame does";
+            } else {
+                ADD_FAILURE() << "the idle did not reach the effect";
+            }
+            seams.clockResume.set();
+        });
 }
 
 TEST_F(CloseInItsOwnProcess, DISABLED_AReleaseThatCannotBePostedIsLeftToTheWindowsThread)
@@ -273,32 +273,19 @@ TEST_F(CloseInItsOwnProcess, DISABLED_AReleaseThatCannotBePostedIsLeftToTheWindo
     seams.postMessage = reinterpret_cast<decltype(seams.postMessage)>(
         replaceImport(library, "PostMessageW", reinterpret_cast<void*>(failingPostMessage)));
     ASSERT_NE(seams.postMessage, nullptr);
-    GuiThread gui;
-    Event opened;
-    Event closed;
-    std::thread thread([&] {
-        EditorWindow window(host);
-        const bool open = gui.open(window);
-        opened.set();
-        if (!open)
-            return;
-        closed.wait();
-        // The window's next message carries out the release.
-        gui.settle(window);
-    });
-    ASSERT_TRUE(opened.wait());
-    if (gui.problem.empty()) {
-        FreeWatch::watch(plugin, gui.frame);
-        seams.failPosts = true;
-        host.dispatch(effEditClose);
-        seams.failPosts = false;
-        EXPECT_EQ(FreeWatch::freedOn(gui.frame), 0u) << "a frame whose window lives is not freed here";
-        closeAndUnload(false);
-    }
-    closed.set();
-    thread.join();
-    ASSERT_EQ(gui.problem, "");
-    expectAllGoneOnTheGuiThread(gui);
+    closeWhileTheGuiThread(
+        [&](EditorWindow& window, Event& closed) {
+            closed.wait();
+            // The window's next message carries out the release.
+            gui.settle(window);
+        },
+        [&] {
+            seams.failPosts = true;
+            host.dispatch(effEditClose);
+            seams.failPosts = false;
+            EXPECT_EQ(FreeWatch::freedOn(gui.frame), 0u) << "a frame whose window lives is not freed here";
+            closeAndUnload(false);
+        });
 }
 
 TEST_F(CloseInItsOwnProcess, DISABLED_ACallTakenJustAfterTheTimeoutKeepsTheLibrary)
@@ -306,36 +293,23 @@ TEST_F(CloseInItsOwnProcess, DISABLED_ACallTakenJustAfterTheTimeoutKeepsTheLibra
     seams.sendMessageTimeout = reinterpret_cast<decltype(seams.sendMessageTimeout)>(
         replaceImport(library, "SendMessageTimeoutW", reinterpret_cast<void*>(lateTakingSendMessageTimeout)));
     ASSERT_NE(seams.sendMessageTimeout, nullptr);
-    GuiThread gui;
-    Event opened;
-    Event closed;
-    std::thread thread([&] {
-        EditorWindow window(host);
-        const bool open = gui.open(window);
-        opened.set();
-        if (!open)
-            return;
-        // Busy until the closing thread stopped waiting, then it takes the
-        // call that is still on its way, delivered here by hand: Wine no
-        // longer delivers a sent message once its sender gave up.
-        if (seams.lateTakeAllowed.wait())
-            SendMessageW(seams.lateWindow, seams.lateMessage, 0, seams.lateCall);
-        seams.lateTaken.set();
-        closed.wait();
-        gui.settle(window);
-    });
-    ASSERT_TRUE(opened.wait());
-    if (gui.problem.empty()) {
-        FreeWatch::watch(plugin, gui.frame);
-        seams.takeNextLate = true;
-        host.dispatch(effEditClose);
-        EXPECT_EQ(FreeWatch::freedOn(gui.frame), gui.id) << "the late call released the frame there";
-        closeAndUnload(false);
-    }
-    closed.set();
-    thread.join();
-    ASSERT_EQ(gui.problem, "");
-    expectAllGoneOnTheGuiThread(gui);
+    closeWhileTheGuiThread(
+        [&](EditorWindow& window, Event& closed) {
+            // Busy until the closing thread stopped waiting, then it takes
+            // the call that is still on its way, delivered here by hand: Wine
+            // no longer delivers a sent message once its sender gave up.
+            if (seams.lateTakeAllowed.wait())
+                SendMessageW(seams.lateWindow, seams.lateMessage, 0, seams.lateCall);
+            seams.lateTaken.set();
+            closed.wait();
+            gui.settle(window);
+        },
+        [&] {
+            seams.takeNextLate = true;
+            host.dispatch(effEditClose);
+            EXPECT_EQ(FreeWatch::freedOn(gui.frame), gui.id) << "the late call released the frame there";
+            closeAndUnload(false);
+        });
 }
 
 class CloseCase : public ::testing::TestWithParam<const char*> {};

@@ -407,17 +407,23 @@ public:
     bool& effectWasGone;
 };
 
+// A plug-in object around a probe effect that tells when it is deleted.
+CVeST* pluginTellingItsEnd(bool& destroyed)
+{
+    CVeSTCallbacks callbacks;
+    initCallbacks(&callbacks);
+    auto* effect = new ProbeEffect();
+    effect->destroyed = &destroyed;
+    return vestCreate(effect, callbacks, RecordingHost::callback, 1, 3);
+}
+
 TEST(PluginObjectTest, DestructionDropsTheFontsAndDeletesTheEffectBeforeTheEditor)
 {
     RecordingHost host;
     host.answers[audioMasterVersion] = 1;
-    CVeSTCallbacks callbacks;
-    initCallbacks(&callbacks);
-    auto* effect = new ProbeEffect();
     bool destroyed = false;
     bool effectGoneBeforeEditor = false;
-    effect->destroyed = &destroyed;
-    CVeST* vest = vestCreate(effect, callbacks, RecordingHost::callback, 1, 3);
+    CVeST* vest = pluginTellingItsEnd(destroyed);
     vest->setEditor(new EditorProbe(vest, destroyed, effectGoneBeforeEditor));
     auto* font = new VSTGUI::CFontDesc("Courier New", 0.0, 0);
     font->remember(); // the test's own reference
@@ -438,12 +444,8 @@ TEST(PluginObjectTest, OnlyTheLastReleaseDeletesIt)
 
     RecordingHost host;
     host.answers[audioMasterVersion] = 1;
-    CVeSTCallbacks callbacks;
-    initCallbacks(&callbacks);
-    auto* effect = new ProbeEffect();
     bool destroyed = false;
-    effect->destroyed = &destroyed;
-    CVeST* vest = vestCreate(effect, callbacks, RecordingHost::callback, 1, 3);
+    CVeST* vest = pluginTellingItsEnd(destroyed);
     ASSERT_TRUE(vest->hold());
     vest->deleteOnClose(); // the host's close drops the host's hold only
     EXPECT_FALSE(destroyed);

@@ -107,12 +107,11 @@ bool FreeWatch::install(HMODULE library)
 
 void FreeWatch::watch(const void* first, const void* second)
 {
-    for (WatchedBlock& watched : watchedBlocks) {
-        watched.block = nullptr;
-        watched.freedOn = 0;
+    const void* blocks[kWatchedBlocks] = {first, second};
+    for (int i = 0; i < kWatchedBlocks; ++i) {
+        watchedBlocks[i].freedOn = 0;
+        watchedBlocks[i].block = blocks[i];
     }
-    watchedBlocks[0].block = first;
-    watchedBlocks[1].block = second;
 }
 
 DWORD FreeWatch::freedOn(const void* block)

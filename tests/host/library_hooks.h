@@ -33,7 +33,7 @@ private:
 // per loaded library; the library's other frees pass straight through.
 class FreeWatch {
 public:
-    static constexpr int kWatchedBlocks = 4;
+    static constexpr int kWatchedBlocks = 2;
 
     // False when the library imports no free.
     static bool install(HMODULE library);
